@@ -1,0 +1,57 @@
+#include "platform/CommandLine.h"
+
+namespace {
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
+
+}  // namespace
+
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
+    std::vector<std::u16string> arguments;
+    std::size_t i = 0;
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    if (i == line.size()) return arguments;
+
+    // The program name: quotes group, nothing is escaped.
+    std::u16string program;
+    bool quoted = false;
+    for (; i < line.size() && (quoted || !IsSpace(line[i])); ++i) {
+        if (line[i] == u'"') {
+            quoted = !quoted;
+        } else {
+            program += line[i];
+        }
+    }
+    arguments.push_back(program);
+
+    while (true) {
+        while (i < line.size() && IsSpace(line[i])) ++i;
+        if (i == line.size()) break;
+        std::u16string argument;
+        quoted = false;
+        while (i < line.size() && (quoted || !IsSpace(line[i]))) {
+            std::size_t backslashes = 0;
+            while (i < line.size() && line[i] == u'\\') {
+                ++backslashes;
+                ++i;
+            }
+            if (i < line.size() && line[i] == u'"') {
+                argument.append(backslashes / 2, u'\\');
+                if (backslashes % 2 == 1) {
+                    argument += u'"';
+                } else if (quoted && i + 1 < line.size() && line[i + 1] == u'"') {
+                    argument += u'"';  // "" inside quotes is a literal quote
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+                ++i;
+            } else {
+                argument.append(backslashes, u'\\');
+                if (i < line.size() && (quoted || !IsSpace(line[i]))) argument += line[i++];
+            }
+        }
+        arguments.push_back(argument);
+    }
+    return arguments;
+}

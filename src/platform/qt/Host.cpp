@@ -1,0 +1,65 @@
+#include "platform/qt/Host.h"
+
+#include "platform/qt/Fonts.h"
+#include "platform/qt/KeyboardFilter.h"
+
+#include <QApplication>
+
+#include <QStyleFactory>
+
+#include <cstdlib>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string borrowedRuntimeDirectory;
+
+// The user's own runtime directory, or else the home directory when only its owner may
+// enter it: the two that Qt accepts as a runtime directory without changing them.
+std::string ExistingPrivateDirectory() {
+    const std::string candidates[] = {"/run/user/" + std::to_string(getuid()),
+                                      std::getenv("HOME") ? std::getenv("HOME") : ""};
+    for (const std::string& directory : candidates) {
+        struct stat status {};
+        if (!directory.empty() && stat(directory.c_str(), &status) == 0 &&
+            S_ISDIR(status.st_mode) && status.st_uid == getuid() &&
+            (status.st_mode & 07777) == 0700) {
+            return directory;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void PrepareHostEnvironment() {
+    // Without a session bus, the accessibility bridge would launch a D-Bus daemon that
+    // writes into the home directory and outlives the program. Where a bus exists, the
+    // bridge uses it and the widgets stay visible to screen readers.
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) {
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    }
+    // Without XDG_RUNTIME_DIR, Qt makes /tmp/runtime-$USER while it starts, only to look for
+    // a sandbox marker there. A private directory the user already has serves the look-up
+    // without writing anything; the variable is taken back once QApplication is up, so that
+    // started programs do not inherit it.
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+        borrowedRuntimeDirectory = ExistingPrivateDirectory();
+        if (!borrowedRuntimeDirectory.empty()) {
+            setenv("XDG_RUNTIME_DIR", borrowedRuntimeDirectory.c_str(), 1);
+        }
+    }
+    InstallFontSubstitutions();
+}
+
+void InstallRuntime(QApplication& application) {
+    if (!borrowedRuntimeDirectory.empty()) unsetenv("XDG_RUNTIME_DIR");
+    // The classic style: the designs' fixed sizes are made for its frames and margins.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    Q_INIT_RESOURCE(icons);  // the runtime is a static library: its resources need a call
+    application.setQuitOnLastWindowClosed(false);  // the program ends when no form is loaded
+    application.installEventFilter(new KeyboardFilter(&application));
+}
