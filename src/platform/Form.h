@@ -126,10 +126,17 @@ private:
     std::vector<Binding> bindings_;
 };
 
-// The one instance of a form class, reached by its name. Referring to it loads it.
+// The one instance of a form class, loaded or not.
+template <class F>
+F& FormInstance() {
+    static F* const form = new F();  // lives as long as the process, like its name
+    return *form;
+}
+
+// The form reached by its name: referring to it loads it.
 template <class F>
 F& FormReference() {
-    static F* const form = new F();  // lives as long as the process, like its name
-    form->Load();
-    return *form;
+    F& form = FormInstance<F>();
+    form.Load();
+    return form;
 }

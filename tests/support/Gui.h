@@ -1,0 +1,37 @@
+// Driving the program's real windows from a test, as a user would.
+#pragma once
+
+#include "platform/Form.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// The window of a loaded form, or nullptr.
+QWidget* WindowOf(const Form& form);
+
+// A control's widget by its design name, e.g. "lblURL(1)".
+template <class W = QWidget>
+W* Widget(const Form& form, const char* name) {
+    QWidget* window = WindowOf(form);
+    return window ? window->findChild<W*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// A click with the left button, delivered through the window system so that modality
+// applies: a click on a window behind a modal dialog does nothing.
+void Click(QWidget* widget);
+
+// A typed character or key, delivered to the active window through the window system.
+void Type(QWidget* window, char character);
+void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Runs `action` on the modal window that appears on top next (a dialog or message box),
+// from inside its nested event loop. Fails the test if none appears within 5 s.
+void WhenModalAppears(std::function<void(QWidget* modal)> action);
+
+// Lets queued events run, e.g. a deferred window deletion or an animated click.
+void ProcessEvents(int milliseconds = 0);
+
+// Unloads every form, so a test can start from nothing.
+void UnloadAllForms();
