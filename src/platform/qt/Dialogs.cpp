@@ -2,6 +2,7 @@
 #include "platform/CommandLine.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
+#include "platform/qt/Host.h"
 #include "platform/qt/Text.h"
 
 #include <QMessageBox>
@@ -31,8 +32,12 @@ double Shell(std::u16string_view commandLine, WindowStyle) {
         if (!program.contains(u'/')) program = QStandardPaths::findExecutable(program);
         for (std::size_t i = 1; i < arguments.size(); ++i) programArguments << ToQString(arguments[i]);
     }
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(programArguments);
+    process.setProcessEnvironment(EnvironmentForStartedPrograms());
     qint64 pid = 0;
-    if (program.isEmpty() || !QProcess::startDetached(program, programArguments, QString(), &pid)) {
+    if (program.isEmpty() || !process.startDetached(&pid)) {
         throw RuntimeError(ErrorNumber::FileNotFound, "File not found");
     }
     return static_cast<double>(pid);

@@ -16,6 +16,7 @@
 namespace {
 
 std::string borrowedRuntimeDirectory;
+bool busDisabled = false;
 
 // The user's own runtime directory, or else the home directory when only its owner may
 // enter it: the two that Qt accepts as a runtime directory without changing them.
@@ -41,6 +42,7 @@ void PrepareHostEnvironment() {
     // bridge uses it and the widgets stay visible to screen readers.
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) {
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+        busDisabled = true;
     }
     // Without XDG_RUNTIME_DIR, Qt makes /tmp/runtime-$USER while it starts, only to look for
     // a sandbox marker there. A private directory the user already has serves the look-up
@@ -62,4 +64,10 @@ void InstallRuntime(QApplication& application) {
     Q_INIT_RESOURCE(icons);  // the runtime is a static library: its resources need a call
     application.setQuitOnLastWindowClosed(false);  // the program ends when no form is loaded
     application.installEventFilter(new KeyboardFilter(&application));
+}
+
+QProcessEnvironment EnvironmentForStartedPrograms() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (busDisabled) environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    return environment;
 }
