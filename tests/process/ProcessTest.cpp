@@ -1,1 +1,393 @@
+// The program started as a process on the X display and driven as a user drives it: the
+// window manager activates and closes its windows, keys arrive from the keyboard. The
+// windows are found and driven with xdotool, wmctrl and xprop.
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <pwd.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace {
+
+// The main window and the message boxes share their title.
+const QString kMainTitle = QStringLiteral(u"きもろ");
+const QString kAboutTitle = QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報");
+const QString kWinDirTitle = QStringLiteral(u"WindowsDirectory");
+
+constexpr int kDeadlineMs = 10000;  // generous: two cores are shared with the build
+
+void Pause(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+template <class Condition>
+bool Eventually(Condition condition, int timeoutMs = kDeadlineMs) {
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        if (condition()) return true;
+        if (clock.elapsed() > timeoutMs) return false;
+        Pause(50);
+    }
+}
+
+// Runs an X tool to its end and returns its standard output, trimmed; empty when it fails.
+QString Tool(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(5000)) {
+        tool.kill();
+        tool.waitForFinished();
+        return {};
+    }
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) return {};
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+struct Window {
+    QString id;
+    QString title;
+    bool dialog = false;  // of the dialog type to the window manager, kept off the taskbar
+
+    bool IsMainWindow() const { return !dialog && title == kMainTitle; }
+    bool IsMessageBox() const { return dialog && title == kMainTitle; }
+    bool IsAbout() const { return dialog && title == kAboutTitle; }
+    bool IsWinDir() const { return title == kWinDirTitle; }  // a normal window: on the taskbar
+};
+
+std::vector<Window> VisibleWindowsOf(qint64 pid) {
+    std::vector<Window> windows;
+    if (pid <= 0) return windows;  // not started: a search for pid 0 would find strangers
+    const QString ids = Tool("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+    for (const QString& id : ids.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString type = Tool("xprop", {"-id", id, "_NET_WM_WINDOW_TYPE"});
+        windows.push_back({id, Tool("xdotool", {"getwindowname", id}),
+                           type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_DIALOG"))});
+    }
+    return windows;
+}
+
+// A copy of the program with its own environment. It keeps a record of every window it
+// was seen with, so that a test can tell what it showed between two looks.
+class Program {
+public:
+    explicit Program(const QProcessEnvironment& environment) {
+        process_.setProcessEnvironment(environment);
+        process_.setProcessChannelMode(QProcess::ForwardedChannels);  // warnings go to the test log
+        process_.start(QStringLiteral(KIMORO_EXECUTABLE), {});
+        process_.waitForStarted();
+    }
+    ~Program() { Kill(SIGKILL); }
+
+    qint64 Pid() const { return process_.processId(); }
+    bool Running() { return process_.state() == QProcess::Running && !process_.waitForFinished(0); }
+    bool WaitForExit(int timeoutMs = kDeadlineMs) {
+        return process_.state() == QProcess::NotRunning || process_.waitForFinished(timeoutMs);
+    }
+    bool EndedWithCodeZero() const {
+        return process_.state() == QProcess::NotRunning &&
+               process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+    void Kill(int signal) {
+        if (process_.state() == QProcess::NotRunning) return;
+        ::kill(static_cast<pid_t>(Pid()), signal);
+        process_.waitForFinished(kDeadlineMs);
+    }
+
+    std::vector<Window> Windows() {
+        std::vector<Window> windows = VisibleWindowsOf(Pid());
+        for (const Window& window : windows) seen_[window.id] = window;
+        mostAtOnce_ = std::max(mostAtOnce_, windows.size());
+        return windows;
+    }
+    std::optional<Window> WaitForWindow(bool (Window::*kind)() const, const QString& notId = {}) {
+        std::optional<Window> found;
+        Eventually([&] {
+            for (const Window& window : Windows()) {
+                if ((window.*kind)() && window.id != notId) found = window;
+            }
+            return found.has_value();
+        });
+        return found;
+    }
+    bool Shows(const Window& wanted) {
+        for (const Window& window : Windows()) {
+            if (window.id == wanted.id) return true;
+        }
+        return false;
+    }
+    bool WaitUntilGone(const Window& window) { return Eventually([&] { return !Shows(window); }); }
+    // A refusal shows as nothing happening: the window has to stay for a while.
+    bool StaysShown(const Window& window, int milliseconds = 500) {
+        return !Eventually([&] { return !Shows(window) || !Running(); }, milliseconds);
+    }
+
+    const std::map<QString, Window>& WindowsSeen() const { return seen_; }
+    std::size_t MostWindowsAtOnce() const { return mostAtOnce_; }
+
+private:
+    QProcess process_;
+    std::map<QString, Window> seen_;
+    std::size_t mostAtOnce_ = 0;
+};
+
+// The window manager makes `window` the active one, then `key` (an xdotool key name) is
+// typed into it. False when the window never gets the keyboard focus.
+bool Press(const Window& window, const QString& key) {
+    Tool("xdotool", {"windowactivate", window.id});
+    if (!Eventually([&] { return Tool("xdotool", {"getwindowfocus"}) == window.id; }, 3000)) {
+        return false;
+    }
+    Pause(100);  // the program takes the focus in before the key
+    // Both halves of the key go through the keyboard to whatever has the focus. Aimed at a
+    // window, the release would be sent to that window alone once the key has opened a
+    // dialog, and the keyboard would keep the key down.
+    Tool("xdotool", {"key", key});
+    return true;
+}
+
+// What the title bar's close control does: a request through the window manager.
+void RequestClose(const Window& window) { Tool("wmctrl", {"-i", "-c", window.id}); }
+
+// The name the single-instance guard holds, as the kernel lists it while a copy runs.
+bool AnotherCopyRuns() {
+    QFile sockets(QStringLiteral("/proc/net/unix"));
+    if (!sockets.open(QIODevice::ReadOnly)) return false;
+    const QByteArray name = "@kimoro-" + QByteArray::number(getuid());
+    for (const QByteArray& line : sockets.readAll().split('\n')) {
+        if (line.endsWith(" " + name)) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> EntriesUnder(const QString& directory) {
+    std::vector<std::string> entries;
+    QDirIterator it(directory,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) entries.push_back(it.next().toStdString());
+    return entries;
+}
+
+QStringList Processes() {
+    return QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+std::set<std::string> DBusDaemons() {
+    std::set<std::string> pids;
+    for (const QString& pid : Processes()) {
+        QFile name(QStringLiteral("/proc/%1/comm").arg(pid));
+        if (name.open(QIODevice::ReadOnly) && name.readAll().trimmed() == "dbus-daemon") {
+            pids.insert(pid.toStdString());
+        }
+    }
+    return pids;
+}
+
+std::vector<std::string> ChildrenOf(qint64 pid) {
+    std::vector<std::string> children;
+    for (const QString& child : Processes()) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(child));
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        // "pid (name) state ppid ...": the name may hold spaces, so count from its end.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == pid) {
+            children.push_back(child.toStdString());
+        }
+    }
+    return children;
+}
+
+class ProgramProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            GTEST_SKIP() << "DISPLAY is not set: these tests start the program on an X display "
+                            "with a window manager (scripts/test.sh provides one)";
+        }
+        for (const char* tool : {"xdotool", "wmctrl", "xprop"}) {
+            ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                << tool << " is needed to drive the program's windows";
+        }
+        ASSERT_FALSE(Tool("wmctrl", {"-m"}).isEmpty())
+            << "no window manager runs on " << qgetenv("DISPLAY").constData();
+        ASSERT_TRUE(home_.isValid());
+        // A copy running elsewhere would make every copy started here a second one.
+        ASSERT_TRUE(Eventually([] { return !AnotherCopyRuns(); }, 3000))
+            << "another copy of the program runs for this user; end it before these tests";
+    }
+    void TearDown() override { programs_.clear(); }  // kills what is still running
+
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home_.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        return environment;
+    }
+    Program& Start() { return Start(Environment()); }
+    Program& Start(const QProcessEnvironment& environment) {
+        programs_.push_back(std::make_unique<Program>(environment));
+        return *programs_.back();
+    }
+
+    QTemporaryDir home_;
+    std::vector<std::unique_ptr<Program>> programs_;
+};
+
+TEST_F(ProgramProcess, ASecondCopyShowsTwoMessagesInTurnAndEndsWithoutAMainWindow) {
+    Program& first = Start();
+    const auto firstMain = first.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(firstMain) << "the first copy shows no main window";
+
+    Program& second = Start();
+    const auto box = second.WaitForWindow(&Window::IsMessageBox);
+    ASSERT_TRUE(box) << "the second copy shows no message box";
+    ASSERT_TRUE(Press(*box, "Return"));
+    const auto nextBox = second.WaitForWindow(&Window::IsMessageBox, box->id);
+    ASSERT_TRUE(nextBox) << "no second message box follows the first";
+    EXPECT_FALSE(second.Shows(*box));
+    ASSERT_TRUE(Press(*nextBox, "Return"));
+
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_TRUE(second.EndedWithCodeZero());
+    EXPECT_EQ(second.WindowsSeen().size(), 2u);
+    EXPECT_EQ(second.MostWindowsAtOnce(), 1u);
+    for (const auto& [id, window] : second.WindowsSeen()) {
+        EXPECT_TRUE(window.IsMessageBox()) << window.title.toStdString() << " " << id.toStdString();
+    }
+
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(first.Shows(*firstMain));
+}
+
+TEST_F(ProgramProcess, AKilledCopyDoesNotHoldBackTheNextStart) {
+    Program& first = Start();
+    ASSERT_TRUE(first.WaitForWindow(&Window::IsMainWindow));
+    first.Kill(SIGKILL);
+
+    Program& next = Start();
+    ASSERT_TRUE(next.WaitForWindow(&Window::IsMainWindow)) << "the next copy shows no main window";
+    for (const Window& window : next.Windows()) EXPECT_FALSE(window.IsMessageBox());
+}
+
+TEST_F(ProgramProcess, EndsWithCodeZeroOnXAndOnCloseFromTheTitleBar) {
+    {
+        Program& program = Start();
+        const auto main = program.WaitForWindow(&Window::IsMainWindow);
+        ASSERT_TRUE(main);
+        ASSERT_TRUE(Press(*main, "x"));
+        ASSERT_TRUE(program.WaitForExit()) << "x leaves the program running";
+        EXPECT_TRUE(program.EndedWithCodeZero());
+    }
+    {
+        Program& program = Start();
+        const auto main = program.WaitForWindow(&Window::IsMainWindow);
+        ASSERT_TRUE(main);
+        RequestClose(*main);
+        ASSERT_TRUE(program.WaitForExit()) << "closing the main window leaves the program running";
+        EXPECT_TRUE(program.EndedWithCodeZero());
+    }
+}
+
+TEST_F(ProgramProcess, DialogsRefuseTheTitleBarAndCloseThroughTheirButtons) {
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about) << "a shows no About dialog";
+    RequestClose(*about);
+    ASSERT_TRUE(program.StaysShown(*about)) << "the About dialog closes from its title bar";
+    ASSERT_TRUE(Press(*about, "Escape"));
+    EXPECT_TRUE(program.WaitUntilGone(*about)) << "Escape leaves the About dialog open";
+
+    ASSERT_TRUE(Press(*main, "w"));
+    const auto directory = program.WaitForWindow(&Window::IsWinDir);
+    ASSERT_TRUE(directory) << "w shows no directory dialog";
+    RequestClose(*directory);
+    ASSERT_TRUE(program.StaysShown(*directory)) << "the directory dialog closes from its title bar";
+    ASSERT_TRUE(Press(*directory, "Return"));
+    EXPECT_TRUE(program.WaitUntilGone(*directory)) << "Return leaves the directory dialog open";
+
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(program.Shows(*main));
+}
+
+TEST_F(ProgramProcess, XInTheAboutDialogTakesTheMainWindowAndTheDialogEndsTheProgram) {
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about);
+
+    ASSERT_TRUE(Press(*about, "x"));
+    EXPECT_TRUE(program.WaitUntilGone(*main)) << "x in the About dialog leaves the main window";
+    EXPECT_TRUE(program.Shows(*about));
+    EXPECT_TRUE(program.Running());
+
+    ASSERT_TRUE(Press(*about, "Escape"));
+    ASSERT_TRUE(program.WaitForExit()) << "the program outlives its last window";
+    EXPECT_TRUE(program.EndedWithCodeZero());
+}
+
+TEST_F(ProgramProcess, WritesNothingWithoutARuntimeDirectoryOrSessionBus) {
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    // Where Qt would make a runtime directory of its own when none is given.
+    const QString runtimeDirectory =
+        QDir::tempPath() + "/runtime-" + QString::fromLocal8Bit(user->pw_name);
+    QDir(runtimeDirectory).removeRecursively();
+    ASSERT_FALSE(QFileInfo::exists(runtimeDirectory));
+    const std::set<std::string> busesBefore = DBusDaemons();
+
+    QProcessEnvironment environment = Environment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    Program& program = Start(environment);
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(Press(*main, "p"));
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about);
+    EXPECT_EQ(ChildrenOf(program.Pid()), std::vector<std::string>{});
+    ASSERT_TRUE(Press(*about, "Escape"));
+    ASSERT_TRUE(program.WaitUntilGone(*about));
+    ASSERT_TRUE(Press(*main, "w"));
+    const auto directory = program.WaitForWindow(&Window::IsWinDir);
+    ASSERT_TRUE(directory);
+    ASSERT_TRUE(Press(*directory, "Return"));
+    ASSERT_TRUE(program.WaitUntilGone(*directory));
+    ASSERT_TRUE(Press(*main, "x"));
+    ASSERT_TRUE(program.WaitForExit());
+    EXPECT_TRUE(program.EndedWithCodeZero());
+
+    EXPECT_EQ(EntriesUnder(home_.path()), std::vector<std::string>{});
+    EXPECT_FALSE(QFileInfo::exists(runtimeDirectory));
+    std::vector<std::string> newBuses;
+    for (const std::string& pid : DBusDaemons()) {
+        if (!busesBefore.count(pid)) newBuses.push_back(pid);
+    }
+    EXPECT_EQ(newBuses, std::vector<std::string>{}) << "a D-Bus daemon was started";
+}
+
+}  // namespace

@@ -16,6 +16,7 @@
 namespace {
 
 std::string borrowedRuntimeDirectory;
+bool madeRuntimeDirectory = false;
 bool busDisabled = false;
 
 // The user's own runtime directory, or else the home directory when only its owner may
@@ -44,12 +45,20 @@ void PrepareHostEnvironment() {
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
         busDisabled = true;
     }
-    // Without XDG_RUNTIME_DIR, Qt makes /tmp/runtime-$USER while it starts, only to look for
-    // a sandbox marker there. A private directory the user already has serves the look-up
-    // without writing anything; the variable is taken back once QApplication is up, so that
-    // started programs do not inherit it.
+    // Without XDG_RUNTIME_DIR, Qt makes /tmp/runtime-$USER while it starts, and leaves it,
+    // only to look for a sandbox marker there. A private directory the user already has
+    // serves the look-up without writing anything; failing that, an empty one of our own
+    // that is removed again at once. The variable is taken back once QApplication is up,
+    // so that started programs do not inherit it.
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
         borrowedRuntimeDirectory = ExistingPrivateDirectory();
+        if (borrowedRuntimeDirectory.empty()) {
+            char pattern[] = "/tmp/kimoro-XXXXXX";
+            if (mkdtemp(pattern) != nullptr) {  // mode 0700, as Qt requires
+                borrowedRuntimeDirectory = pattern;
+                madeRuntimeDirectory = true;
+            }
+        }
         if (!borrowedRuntimeDirectory.empty()) {
             setenv("XDG_RUNTIME_DIR", borrowedRuntimeDirectory.c_str(), 1);
         }
@@ -59,6 +68,7 @@ void PrepareHostEnvironment() {
 
 void InstallRuntime(QApplication& application) {
     if (!borrowedRuntimeDirectory.empty()) unsetenv("XDG_RUNTIME_DIR");
+    if (madeRuntimeDirectory) rmdir(borrowedRuntimeDirectory.c_str());
     // The classic style: the designs' fixed sizes are made for its frames and margins.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     Q_INIT_RESOURCE(icons);  // the runtime is a static library: its resources need a call
