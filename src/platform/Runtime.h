@@ -29,8 +29,8 @@ enum class WindowStyle : std::int16_t { NormalFocus = 1, MinimizedFocus = 2 };
 // Starts a program from a command line and returns without waiting for it. "Start "
 // followed by an address opens the address in the desktop's default browser; any other
 // command line is split into a program and its arguments by the rules of Windows command
-// lines. No shell is involved. Returns a task number; raises FileNotFound when nothing
-// could be started.
+// lines; backslashes in the program's path count as separators. No shell is involved.
+// Returns a task number; raises FileNotFound when nothing could be started.
 double Shell(std::u16string_view commandLine, WindowStyle style);
 
 // The name of the file at path (its last component) when a normal file exists there, else

@@ -6,6 +6,8 @@
 #include "platform/qt/FormWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -55,6 +57,17 @@ void WhenModalAppears(std::function<void(QWidget* modal)> action) {
         }
     });
     timer->start(10);
+}
+
+void RequestClose(QWidget* window) {
+    ASSERT_NE(window, nullptr);
+    if (!window->windowHandle()) window->winId();
+    // Delivered to the window's QWindow, where the window system's own request arrives;
+    // QtTest's helper marks it spontaneous, as only the window system's events are.
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QCoreApplication::sendEvent(window->windowHandle(), &event);
+    QCoreApplication::processEvents();
 }
 
 void ProcessEvents(int milliseconds) {

@@ -30,6 +30,10 @@ void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::N
 // from inside its nested event loop. Fails the test if none appears within 5 s.
 void WhenModalAppears(std::function<void(QWidget* modal)> action);
 
+// A close request from the window system, as the title bar's close control sends it:
+// a spontaneous close event, unlike the program's own closing.
+void RequestClose(QWidget* window);
+
 // Lets queued events run, e.g. a deferred window deletion or an animated click.
 void ProcessEvents(int milliseconds = 0);
 

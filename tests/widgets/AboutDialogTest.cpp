@@ -1,1 +1,321 @@
+// The About dialog, opened over the main window as its button opens it.
+#include "core/modKimoro.h"
+#include "forms/frmAbout.h"
+#include "forms/frmKimoro.h"
+#include "forms/frmWinDIR.h"
+#include "platform/Runtime.h"
+#include "platform/RuntimeError.h"
+#include "platform/Win32.h"
+#include "platform/standins/StandIns.h"
+#include "support/Gui.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+const double kUnitX = frmAboutDesign.scaleWidth;   // twips per horizontal scale unit
+const double kUnitY = frmAboutDesign.scaleHeight;  // twips per vertical scale unit
+
+// A position or size as the window system holds it: the whole pixel nearest to the exact
+// value (either neighbour on a tie). Values are in units of `twipsPerUnit` twips.
+void ExpectSnapped(float actual, double exact, double twipsPerUnit, const std::string& what) {
+    const double pixels = actual * twipsPerUnit / kTwipsPerPixel;
+    EXPECT_NEAR(pixels, std::round(pixels), 1e-3) << what << " is not in whole pixels";
+    EXPECT_LE(std::fabs(pixels - exact * twipsPerUnit / kTwipsPerPixel), 0.5 + 1e-3)
+        << what << ": " << actual << " for " << exact;
+}
+
+std::string NameOf(const ControlDesign& control) {
+    return control.index < 0 ? control.name
+                             : std::string(control.name) + "(" + std::to_string(control.index) + ")";
+}
+
+// Everything a user sees of the dialog's texts and layout.
+struct Snapshot {
+    std::vector<std::u16string> texts;
+    std::vector<float> geometry;
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot SnapshotOf(AboutForm& dialog) {
+    Snapshot snapshot{{dialog.Caption()}, {dialog.Width(), dialog.Height()}};
+    for (const ControlDesign& design : frmAboutDesign.controls) {
+        Control& control = dialog.control(design.name, design.index);
+        if (design.type != ControlType::PictureBox) snapshot.texts.push_back(control.Caption());
+        snapshot.geometry.insert(snapshot.geometry.end(),
+                                 {control.Left(), control.Top(), control.Width(), control.Height()});
+    }
+    return snapshot;
+}
+
+class AboutDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartApplication();
+        ASSERT_NE(WindowOf(frmKimoro()), nullptr);
+    }
+    void TearDown() override { UnloadAllForms(); }
+
+    static bool DialogLoaded() { return FormInstance<AboutForm>().Loaded(); }
+
+    // Opens the dialog as the main window's command does and runs `inspect` while it is
+    // open; whatever `inspect` leaves open is closed with OK afterwards.
+    void WhileOpen(const std::function<void(AboutForm& dialog, QWidget* window)>& inspect) {
+        bool appeared = false;
+        WhenModalAppears([&](QWidget* modal) {
+            appeared = true;
+            ASSERT_TRUE(DialogLoaded());
+            EXPECT_EQ(modal, WindowOf(frmAbout()));
+            inspect(frmAbout(), modal);
+            if (DialogLoaded()) Click(Widget<QPushButton>(frmAbout(), "cmdOK"));
+        });
+        RunCommand(u"A");
+        EXPECT_TRUE(appeared);
+        EXPECT_FALSE(DialogLoaded());
+        ProcessEvents();
+    }
+
+    QString Greeting() { return Widget<QLabel>(frmKimoro(), "lblKimoro")->text(); }
+};
+
+// Expects `action` to bring up the message that system information is unavailable, as it
+// is with no tool registered, and closes the message.
+void ExpectUnavailableMessageDuring(const std::function<void()>& action) {
+    ClearRegistryStandIn();
+    bool shown = false;
+    WhenModalAppears([&](QWidget* modal) {
+        shown = true;
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral(u"現時点ではｼｽﾃﾑ情報を使用できません。"));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral(u"きもろ"));
+        Click(box->button(QMessageBox::Ok));
+    });
+    action();
+    // An access key animates its click, which arrives about 100 ms later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown; }, 5500)) << "no system-information message";
+}
+
+TEST(AboutCentreLine, IsHalfTheWidthRoundedWithTiesToEven) {
+    EXPECT_EQ(AboutCentreLine(3450), 1725);
+    EXPECT_EQ(AboutCentreLine(3465), 1732);  // 1732.5
+    EXPECT_EQ(AboutCentreLine(3495), 1748);  // 1747.5
+    EXPECT_EQ(AboutCentreLine(3451), 1726);  // 1725.5
+    EXPECT_EQ(AboutCentreLine(3452.2f), 1726);
+    EXPECT_EQ(AboutCentreLine(3452.8f), 1726);
+    EXPECT_EQ(AboutCentreLine(3453.2f), 1727);
+    EXPECT_EQ(AboutCentreLine(-3465), -1732);
+    EXPECT_EQ(AboutCentreLine(4.0e9f), 2000000000);
+    try {
+        AboutCentreLine(5.0e9f);
+        ADD_FAILURE() << "half of 5e9 does not fit a Long";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::Overflow);
+    }
+}
+
+TEST_F(AboutDialog, ShowsTitleVersionCopyrightAndLinks) {
+    WhileOpen([](AboutForm& dialog, QWidget* window) {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->windowTitle(), QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報"));
+        auto text = [&](const char* name) { return Widget<QLabel>(dialog, name)->text(); };
+        EXPECT_EQ(text("lblTitle"), QStringLiteral(u"きもろ"));
+        EXPECT_EQ(text("lblVerCaption"), QStringLiteral("Version 1.04.00"));
+        EXPECT_EQ(text("lblVerSys"), QStringLiteral("( 1.4.0.53 )"));
+        EXPECT_EQ(text("lblCopyright"), QString::fromStdU16String(App::LegalCopyright()));
+        EXPECT_EQ(text("lblURL(0)"), QString::fromStdU16String(LoadResString(1004)));
+        EXPECT_EQ(text("lblURL(1)"), QString::fromStdU16String(LoadResString(1006)));
+        EXPECT_EQ(Widget<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK"));
+        EXPECT_EQ(Widget<QPushButton>(dialog, "cmdSysInfo")->text(),
+                  QStringLiteral(u"ｼｽﾃﾑ情報(&S)..."));
+        EXPECT_FALSE(Widget<QLabel>(dialog, "picIcon")->pixmap().isNull());
+    });
+}
+
+// Widths of controls are in scale units, the dialog's own width in twips; the rules mix
+// the two as they stand.
+TEST_F(AboutDialog, LaysOutAcrossFromTheWiderLinkLabel) {
+    WhileOpen([](AboutForm& d, QWidget*) {
+        ExpectSnapped(d.lblURL(0).Left(), 90, kUnitX, "lblURL(0) left");
+        ExpectSnapped(d.lblURL(1).Left(), 90, kUnitX, "lblURL(1) left");
+        ExpectSnapped(d.lblVerCaption().Left(), d.picIcon().Width() + 2 * d.picIcon().Left(),
+                      kUnitX, "lblVerCaption left");
+
+        // The second address is the longer one, so its label sets the width.
+        ASSERT_GT(d.lblURL(1).Width(), d.lblURL(0).Width());
+        const float W = d.lblURL(1).Width();
+        ExpectSnapped(d.Width(), W * 1.15, 1.0, "dialog width");
+        ExpectSnapped(d.lblCopyright().Left(), (W - d.lblCopyright().Width()) / 2, kUnitX,
+                      "lblCopyright left");
+
+        const std::int32_t C = AboutCentreLine(d.Width());
+        ExpectSnapped(d.cmdOK().Left(), C - d.cmdOK().Width() - 180, kUnitX, "cmdOK left");
+        ExpectSnapped(d.cmdSysInfo().Left(), C, kUnitX, "cmdSysInfo left");
+        ExpectSnapped(d.lblVerSys().Left(),
+                      d.lblVerCaption().Left() + d.lblVerCaption().Width() - d.lblVerSys().Width(),
+                      kUnitX, "lblVerSys left");
+        // Right edges in pixels: the version numbers end where the version caption does.
+        const QWidget* caption = Widget(d, "lblVerCaption");
+        const QWidget* numbers = Widget(d, "lblVerSys");
+        EXPECT_NEAR(numbers->geometry().right(), caption->geometry().right(), 1);
+    });
+}
+
+// Designed values are twips; read back in the dialog's units they are divided by its
+// factors, and what the layout leaves alone keeps its designed place and size.
+TEST_F(AboutDialog, KeepsDesignedTopsAndButtonSizesInItsOwnUnits) {
+    WhileOpen([](AboutForm& d, QWidget* window) {
+        for (const ControlDesign& design : frmAboutDesign.controls) {
+            const std::string name = NameOf(design);
+            Control& control = d.control(design.name, design.index);
+            ExpectSnapped(control.Top(), design.top / kUnitY, kUnitY, name + " top");
+            if (design.type == ControlType::Button) {
+                ExpectSnapped(control.Width(), design.width / kUnitX, kUnitX, name + " width");
+                ExpectSnapped(control.Height(), design.height / kUnitY, kUnitY, name + " height");
+            }
+            if (name == "picIcon" || name == "lblTitle") {
+                ExpectSnapped(control.Left(), design.left / kUnitX, kUnitX, name + " left");
+            }
+        }
+        EXPECT_EQ(window->height() * kTwipsPerPixel, frmAboutDesign.clientHeight);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+    });
+}
+
+TEST_F(AboutDialog, StartsOnOkWhichEnterAndEscBothPress) {
+    WhileOpen([](AboutForm& dialog, QWidget* window) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_EQ(QApplication::focusWidget(), Widget<QPushButton>(dialog, "cmdOK"));
+        Press(window, Qt::Key_Escape);
+        EXPECT_FALSE(DialogLoaded()) << "Esc";
+    });
+    WhileOpen([](AboutForm&, QWidget* window) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        Press(window, Qt::Key_Return);
+        EXPECT_FALSE(DialogLoaded()) << "Enter";
+    });
+    EXPECT_TRUE(FormInstance<KimoroForm>().Loaded());
+}
+
+TEST_F(AboutDialog, AltSPressesTheSystemInformationButton) {
+    WhileOpen([](AboutForm&, QWidget* window) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ExpectUnavailableMessageDuring([&] { Press(window, Qt::Key_S, Qt::AltModifier); });
+        EXPECT_TRUE(DialogLoaded());
+        EXPECT_EQ(QApplication::activeModalWidget(), window);
+    });
+}
+
+// The dialog previews keys and hands them to the main window's commands, S included.
+TEST_F(AboutDialog, TypedLettersRunTheCommandsOfTheMainWindow) {
+    WhileOpen([this](AboutForm&, QWidget* window) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+
+        Type(window, 'p');
+        EXPECT_NE(Greeting(), QString()) << "p shows a greeting behind the dialog";
+        EXPECT_EQ(frmKimoro().timKimoro().Interval(), 2500);
+
+        ExpectUnavailableMessageDuring([&] { Type(window, 's'); });
+        EXPECT_EQ(QApplication::activeModalWidget(), window);
+
+        // Opening the open dialog again fails, and the failure is dropped unseen.
+        Type(window, 'a');
+        ProcessEvents();
+        EXPECT_TRUE(DialogLoaded());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), window);
+        int visible = 0;
+        for (QWidget* topLevel : QApplication::topLevelWidgets()) visible += topLevel->isVisible();
+        EXPECT_EQ(visible, 2) << "the main window and the one About dialog";
+    });
+}
+
+TEST_F(AboutDialog, TypedWOpensTheDirectoryDialogOverIt) {
+    WhileOpen([](AboutForm&, QWidget* about) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        bool opened = false;
+        WhenModalAppears([&](QWidget* modal) {
+            opened = true;
+            ASSERT_TRUE(FormInstance<WinDIRForm>().Loaded());
+            EXPECT_EQ(modal, WindowOf(frmWinDIR()));
+            EXPECT_TRUE(about->isVisible());
+            // Centred over the About dialog, which was active when it opened.
+            EXPECT_NEAR(modal->geometry().center().x(), about->geometry().center().x(), 4);
+            EXPECT_NEAR(modal->geometry().center().y(), about->geometry().center().y(), 12);
+            Click(Widget<QPushButton>(frmWinDIR(), "cbtOK"));
+        });
+        Type(about, 'w');
+        EXPECT_TRUE(opened);
+        EXPECT_FALSE(FormInstance<WinDIRForm>().Loaded());
+        EXPECT_EQ(QApplication::activeModalWidget(), about);
+        // A window manager activates it again (the offscreen platform leaves that to the
+        // test); its keys work as before.
+        about->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        Press(about, Qt::Key_Return);
+        EXPECT_FALSE(DialogLoaded());
+    });
+}
+
+TEST_F(AboutDialog, TypedXUnloadsTheMainWindowBehindIt) {
+    WhileOpen([](AboutForm&, QWidget* window) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        Type(window, 'x');
+        ProcessEvents();
+        EXPECT_FALSE(FormInstance<KimoroForm>().Loaded());
+        EXPECT_TRUE(DialogLoaded());
+        EXPECT_TRUE(window->isVisible());
+    });
+    EXPECT_FALSE(FormInstance<KimoroForm>().Loaded());
+    EXPECT_FALSE(FormInstance<AboutForm>().Loaded());
+    EXPECT_FALSE(FormInstance<WinDIRForm>().Loaded());
+}
+
+TEST_F(AboutDialog, IsAFixedDialogWindowTheTitleBarCannotClose) {
+    WhileOpen([](AboutForm& dialog, QWidget* window) {
+        EXPECT_EQ(window->windowType(), Qt::Dialog) << "no taskbar button of its own";
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        EXPECT_FALSE(window->windowIcon().isNull());
+
+        RequestClose(window);
+        ASSERT_TRUE(DialogLoaded());
+        EXPECT_TRUE(window->isVisible());
+        const win32::HMENU menu = win32::GetSystemMenu(dialog.hWnd(), 0);
+        EXPECT_EQ(win32::DeleteMenu(menu, win32::SC_CLOSE, win32::MF_BYCOMMAND), 0)
+            << "Close was removed while the dialog loaded";
+    });
+}
+
+TEST_F(AboutDialog, OpensAfreshWithTheSameTextsAndLayout) {
+    Snapshot first;
+    WindowHandle firstHandle = 0;
+    WhileOpen([&](AboutForm& dialog, QWidget*) {
+        first = SnapshotOf(dialog);
+        firstHandle = dialog.hWnd();
+        // Left behind in the unloaded form, none of this may show next time.
+        dialog.lblURL(1).SetCaption(u"http://");
+        dialog.cmdOK().SetLeft(0);
+        dialog.SetWidth(9000);
+    });
+    WhileOpen([&](AboutForm& dialog, QWidget*) {
+        EXPECT_EQ(SnapshotOf(dialog), first);
+        EXPECT_NE(dialog.hWnd(), firstHandle);
+    });
+}
+
+}  // namespace

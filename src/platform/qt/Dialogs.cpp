@@ -29,6 +29,7 @@ double Shell(std::u16string_view commandLine, WindowStyle) {
         for (std::size_t i = 1; i < arguments.size(); ++i) programArguments << ToQString(arguments[i]);
     } else if (!arguments.empty()) {
         program = ToQString(arguments.front());
+        program.replace(u'\\', u'/');  // Windows paths take either separator, as Dir does
         if (!program.contains(u'/')) program = QStandardPaths::findExecutable(program);
         for (std::size_t i = 1; i < arguments.size(); ++i) programArguments << ToQString(arguments[i]);
     }

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include <memory>
+
 namespace {
 
 // The key of a character, for controls that look at key() rather than text().
@@ -60,15 +62,21 @@ bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
     QPointer<QWidget> target = widget;
     const Qt::KeyboardModifiers modifiers = key->modifiers();
     form.DeliverKeyPress(code);  // may run a nested loop or unload the form
-    if (code == typed) return false;
-    if (code != 0 && target) {
+    if (code == 0 || !target) return true;
+    // The control gets the key from here, unseen by this filter: left to travel on, an
+    // ignored key would reach the window, which counts as its start once a dialog opened
+    // by the key has taken the focus away, and the form would get it a second time.
+    std::unique_ptr<QEvent> delivered;
+    if (code == typed) {
+        delivered.reset(key->clone());
+    } else {
         // QKeyEvent's text cannot be changed: the control gets a new key with the new code.
         const QString changed = ToQString(Chr(code));
-        QKeyEvent replacement(QEvent::KeyPress, KeyOf(changed.isEmpty() ? QChar() : changed[0]),
-                              modifiers, changed);
-        resending_ = true;
-        QApplication::sendEvent(target, &replacement);
-        resending_ = false;
+        delivered = std::make_unique<QKeyEvent>(
+            QEvent::KeyPress, KeyOf(changed.isEmpty() ? QChar() : changed[0]), modifiers, changed);
     }
+    resending_ = true;
+    QApplication::sendEvent(target, delivered.get());
+    resending_ = false;
     return true;
 }
