@@ -67,6 +67,12 @@ struct FormImpl {
     bool shownOnce = false;
 };
 
+Qt::WindowFlags WindowFlagsOf(const FormDesign& design, bool closeOffered);
+// Fits an AutoSize control to its caption or picture.
+void AutoSize(ControlImpl& control);
+// Starts (restarting the count) or stops a timer control as its state says.
+void ApplyTimer(ControlImpl& control);
+
 // Lets the process end once no form is loaded and control is back in the main loop.
 // Off by default, so tests keep their process.
 void SetEndWhenNoFormIsLoaded(bool enabled);
