@@ -18,6 +18,19 @@ std::u16string DwordText(const std::string& data) {
     return std::u16string(digits.begin(), digits.end());
 }
 
+// Closes the key on every way out of the reader, an error passing through included; a key
+// that never opened is 0, whose close fails harmlessly.
+class KeyCloser {
+public:
+    explicit KeyCloser(const win32::HKEY& key) : key_(key) {}
+    ~KeyCloser() { win32::RegCloseKey(key_); }
+    KeyCloser(const KeyCloser&) = delete;
+    KeyCloser& operator=(const KeyCloser&) = delete;
+
+private:
+    const win32::HKEY& key_;
+};
+
 }  // namespace
 
 // The key is opened for reading only: asking for write access under HKEY_LOCAL_MACHINE is
@@ -25,6 +38,7 @@ std::u16string DwordText(const std::string& data) {
 bool ReadRegistryValue(win32::HKEY root, const std::u16string& keyPath,
                        const std::u16string& valueName, std::u16string& value) {
     win32::HKEY key = 0;
+    const KeyCloser closer(key);
     bool read = false;
     if (win32::RegOpenKeyExA(root, ToAnsi(keyPath).c_str(), 0, win32::KEY_READ, &key) ==
         win32::ERROR_SUCCESS) {
@@ -41,6 +55,5 @@ bool ReadRegistryValue(win32::HKEY root, const std::u16string& keyPath,
         }
     }
     if (!read) value.clear();
-    win32::RegCloseKey(key);
     return read;
 }

@@ -147,6 +147,7 @@ TEST_F(RegistryRead, DataFillingTheBufferWithoutANulIsAnInvalidProcedureCall) {
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::InvalidProcedureCall);
     }
+    EXPECT_EQ(OpenRegistryKeysStandIn(), openAtStart) << "the error left its key open";
 }
 
 TEST_F(RegistryRead, KeyPathsAndValueNamesCompareWithoutCase) {
