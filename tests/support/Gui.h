@@ -1,12 +1,17 @@
 // Driving the program's real windows from a test, as a user would.
 #pragma once
 
+#include "core/modKimoro.h"
 #include "platform/Form.h"
 
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
 
 // The window of a loaded form, or nullptr.
 QWidget* WindowOf(const Form& form);
@@ -39,3 +44,22 @@ void ProcessEvents(int milliseconds = 0);
 
 // Unloads every form, so a test can start from nothing.
 void UnloadAllForms();
+
+// Issues `command`, which shows the dialog F modally, and runs `inspect` while it is open;
+// whatever `inspect` leaves open is closed with the dialog's `okButton` afterwards.
+template <class F>
+void WhileDialogOpen(const std::u16string& command, const char* okButton,
+                     const std::function<void(F& dialog, QWidget* window)>& inspect) {
+    bool appeared = false;
+    WhenModalAppears([&](QWidget* modal) {
+        appeared = true;
+        ASSERT_TRUE(FormInstance<F>().Loaded());
+        EXPECT_EQ(modal, WindowOf(FormInstance<F>()));
+        inspect(FormInstance<F>(), modal);
+        if (FormInstance<F>().Loaded()) Click(Widget<QPushButton>(FormInstance<F>(), okButton));
+    });
+    RunCommand(command);
+    EXPECT_TRUE(appeared);
+    EXPECT_FALSE(FormInstance<F>().Loaded());
+    ProcessEvents();
+}

@@ -70,21 +70,9 @@ protected:
 
     static bool DialogLoaded() { return FormInstance<AboutForm>().Loaded(); }
 
-    // Opens the dialog as the main window's command does and runs `inspect` while it is
-    // open; whatever `inspect` leaves open is closed with OK afterwards.
+    // Opens the dialog as the main window's command does and runs `inspect` while it is open.
     void WhileOpen(const std::function<void(AboutForm& dialog, QWidget* window)>& inspect) {
-        bool appeared = false;
-        WhenModalAppears([&](QWidget* modal) {
-            appeared = true;
-            ASSERT_TRUE(DialogLoaded());
-            EXPECT_EQ(modal, WindowOf(frmAbout()));
-            inspect(frmAbout(), modal);
-            if (DialogLoaded()) Click(Widget<QPushButton>(frmAbout(), "cmdOK"));
-        });
-        RunCommand(u"A");
-        EXPECT_TRUE(appeared);
-        EXPECT_FALSE(DialogLoaded());
-        ProcessEvents();
+        WhileDialogOpen<AboutForm>(u"A", "cmdOK", inspect);
     }
 
     QString Greeting() { return Widget<QLabel>(frmKimoro(), "lblKimoro")->text(); }

@@ -78,21 +78,9 @@ protected:
 
     static bool DialogLoaded() { return FormInstance<WinDIRForm>().Loaded(); }
 
-    // Opens the dialog as the main window's command does and runs `inspect` while it is
-    // open; whatever `inspect` leaves open is closed with OK afterwards.
+    // Opens the dialog as the main window's command does and runs `inspect` while it is open.
     void WhileOpen(const std::function<void(WinDIRForm& dialog, QWidget* window)>& inspect) {
-        bool appeared = false;
-        WhenModalAppears([&](QWidget* modal) {
-            appeared = true;
-            ASSERT_TRUE(DialogLoaded());
-            EXPECT_EQ(modal, WindowOf(frmWinDIR()));
-            inspect(frmWinDIR(), modal);
-            if (DialogLoaded()) Click(Widget<QPushButton>(frmWinDIR(), "cbtOK"));
-        });
-        RunCommand(u"W");
-        EXPECT_TRUE(appeared);
-        EXPECT_FALSE(DialogLoaded());
-        ProcessEvents();
+        WhileDialogOpen<WinDIRForm>(u"W", "cbtOK", inspect);
     }
 
     Layout OpenAndMeasure() {
