@@ -10,3 +10,14 @@
 // first argument (the program) ends at the first white space outside quotes and takes
 // backslashes literally.
 std::vector<std::u16string> SplitCommandLine(std::u16string_view commandLine);
+
+// What Shell starts for a command line.
+struct ShellCommand {
+    // "Start" (in any case) as the program: the shell's command that opens its arguments
+    // with the desktop's default program, e.g. a web address in the browser.
+    bool opensWithDesktop = false;
+    std::vector<std::u16string> arguments;  // the program first, unless opensWithDesktop
+};
+
+// Raises FileNotFound for a line that names nothing to start: empty, or "Start" alone.
+ShellCommand ParseShellCommand(std::u16string_view commandLine);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "FormDesign.h"
+#include "Handles.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,12 +23,7 @@
 #include <string_view>
 #include <vector>
 
-// An opaque window handle (a window system id); handles never cross into program code as
-// anything but this number.
-using WindowHandle = std::uintptr_t;
-
-struct FormImpl;     // defined by the backend
-struct ControlImpl;  // defined by the backend
+class ControlImpl;  // the backend's side of a control
 
 enum class ShowStyle { Modeless = 0, Modal = 1 };
 
@@ -55,8 +51,11 @@ public:
 
 private:
     friend class Form;
-    explicit Control(ControlImpl* impl) : impl_(impl) {}
+    Control(const ControlDesign& design, float scaleWidth, float scaleHeight, ControlImpl& impl);
+    const ControlDesign* design_;
+    float scaleWidth_, scaleHeight_;  // twips per unit of the form's scale
     ControlImpl* impl_;
+    std::int32_t interval_ = 0;
 };
 
 class Form {
@@ -109,15 +108,13 @@ protected:
     void OnTimer(std::string_view control, std::function<void()> handler);
 
 private:
-    friend struct FormImpl;  // delivers the events
-    void DeliverClick(const ControlDesign& control);
-    void DeliverTimer(const ControlDesign& control);
-    void DeliverKeyPress(std::int16_t& keyAscii) { Form_KeyPress(keyAscii); }
-    FormImpl& impl() const;
+    class Events;  // what the window system tells the form
+    struct Window;  // the window and controls of the loaded form
+    Window& window() const;
 
     const FormDesign& design_;
-    std::unique_ptr<FormImpl> impl_;  // null while the form is not loaded
-    std::vector<Control> controls_;   // parallel to design_.controls while loaded
+    std::unique_ptr<Events> events_;
+    std::unique_ptr<Window> window_;  // null while the form is not loaded
     struct Binding {
         std::string control;
         std::function<void(std::int16_t)> click;
@@ -125,6 +122,9 @@ private:
     };
     std::vector<Binding> bindings_;
 };
+
+// The forms loaded now.
+int LoadedFormCount();
 
 // The one instance of a form class, loaded or not.
 template <class F>

@@ -1,11 +1,12 @@
 // The Win32 calls the program makes, in their Win32 shapes. Handles are opaque numbers,
 // text is ANSI (code page 932) bytes. On Windows these are the system's functions; elsewhere
-// the runtime supplies stand-ins that follow the same rules.
+// stand-ins that follow the same rules. The user32 calls belong to the window-system backend,
+// whose windows own the system menus; the kernel32 and advapi32 calls to the OS layer.
 #pragma once
 
 #include <cstdint>
 
-#include "Form.h"
+#include "Handles.h"
 
 namespace win32 {
 

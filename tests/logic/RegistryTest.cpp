@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
+
 
 namespace {
 

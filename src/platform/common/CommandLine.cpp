@@ -1,5 +1,7 @@
 #include "platform/CommandLine.h"
 
+#include "platform/RuntimeError.h"
+
 namespace {
 
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -54,4 +56,29 @@ std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
         arguments.push_back(argument);
     }
     return arguments;
+}
+
+namespace {
+
+bool IsStart(std::u16string_view word) {
+    constexpr std::u16string_view kStart = u"start";
+    if (word.size() != kStart.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char16_t c = word[i] >= u'A' && word[i] <= u'Z' ? word[i] + (u'a' - u'A') : word[i];
+        if (c != kStart[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ShellCommand ParseShellCommand(std::u16string_view commandLine) {
+    ShellCommand command;
+    command.arguments = SplitCommandLine(commandLine);
+    if (!command.arguments.empty() && IsStart(command.arguments.front())) {
+        command.opensWithDesktop = true;
+        command.arguments.erase(command.arguments.begin());
+    }
+    if (command.arguments.empty()) throw RuntimeError(ErrorNumber::FileNotFound, "File not found");
+    return command;
 }

@@ -1,72 +1,29 @@
-// Building a form's window and controls from its design, and their events.
+// Building a form's window from its design; showing it, modally too; its title bar's close.
 #include "platform/qt/FormWindow.h"
 
-#include "platform/RuntimeError.h"
+#include "platform/common/FormRules.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
+#include "platform/qt/Screen.h"
+#include "platform/qt/SystemMenu.h"
 #include "platform/qt/Text.h"
-#include "platform/qt/Units.h"
-#include "platform/standins/StandIns.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 
 namespace {
 
-QWidget* CreateWidget(ControlImpl& control, QWidget* parent) {
-    const ControlDesign& design = control.design;
-    switch (design.type) {
-        case ControlType::Button: {
-            auto* button = new QPushButton(ToQString(design.caption), parent);
-            button->setDefault(design.defaultButton);  // drawn as the default; Enter is ours
-            button->setAutoDefault(false);
-            button->setFocusPolicy(Qt::StrongFocus);
-            QObject::connect(button, &QPushButton::clicked, [&control] {
-                control.form.DeliverClick(control.design);
-            });
-            return button;
-        }
-        case ControlType::Label: {
-            auto* label = new ClickLabel(parent);
-            label->setTextFormat(Qt::PlainText);
-            label->setIndent(0);
-            label->setMargin(0);
-            label->setWordWrap(false);
-            label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-            if (design.border) {
-                label->setFrameStyle(QFrame::Box | QFrame::Plain);
-                label->setLineWidth(1);
-            }
-            label->setText(ToQString(design.caption));
-            label->setFocusPolicy(Qt::NoFocus);
-            QObject::connect(label, &ClickLabel::clicked, [&control] {
-                control.form.DeliverClick(control.design);
-            });
-            return label;
-        }
-        case ControlType::PictureBox: {
-            auto* picture = new QLabel(parent);
-            picture->setPixmap(PicturePixmap(design.picture));
-            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (design.border) {
-                picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-                picture->setLineWidth(2);
-            }
-            picture->setFocusPolicy(Qt::StrongFocus);
-            return picture;
-        }
-        case ControlType::Timer:
-            break;
-    }
-    return nullptr;
-}
+WindowHandle nextHandle = 0x10000;
 
 }  // namespace
+
+std::unique_ptr<FormImpl> CreateFormImpl(const FormDesign& design, int clientWidth,
+                                         int clientHeight, FormEvents& events) {
+    return std::make_unique<QtForm>(design, clientWidth, clientHeight, events);
+}
 
 Qt::WindowFlags WindowFlagsOf(const FormDesign& design, bool closeOffered) {
     // A form without a taskbar button is a dialog window, which window managers keep off
@@ -79,120 +36,94 @@ Qt::WindowFlags WindowFlagsOf(const FormDesign& design, bool closeOffered) {
     return flags;
 }
 
-void AutoSize(ControlImpl& control) {
-    if (!control.design.autoSize || control.widget == nullptr) return;
-    control.widget->resize(control.widget->sizeHint());
-}
-
-void ApplyTimer(ControlImpl& control) {
-    if (control.timerEnabled && control.interval > 0) {
-        control.timer->start(control.interval);  // restarts the count
-    } else {
-        control.timer->stop();
-    }
-}
-
-// ---- FormWindow and ClickLabel ----
-
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The program's own closing (an unload) is not spontaneous; the window system's is.
-    if (impl == nullptr || !event->spontaneous()) {
+    if (form == nullptr || !event->spontaneous()) {
         event->accept();
         return;
     }
     event->ignore();
-    if (SystemMenuOffersClose(impl->handle)) impl->form.Unload();
+    if (SystemMenuOffersClose(form->Handle())) form->Events().CloseRequested();
 }
 
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
+QtForm::QtForm(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events)
+    : design_(design),
+      events_(events),
+      handle_(nextHandle++),
+      window_(new FormWindow(WindowFlagsOf(design, true))) {
+    window_->form = this;
+    window_->setObjectName(QString::fromLatin1(design.name));
+    window_->setWindowTitle(ToQString(design.caption));
+    window_->setFont(ToQFont(design.font));
+    if (design.icon != Picture::None) window_->setWindowIcon(PictureIcon(design.icon));
+    window_->setFixedSize(clientWidth, clientHeight);
+    for (std::size_t i = 0; i < design.controls.size(); ++i) {
+        controls_.push_back(std::make_unique<QtControl>(design.controls[i], i, window_, events));
     }
+    const std::vector<std::size_t> order = TabOrder(design);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(controls_[order[i - 1]]->Widget(), controls_[order[i]]->Widget());
+    }
+    if (!order.empty()) controls_[order.front()]->Widget()->setFocus();
 }
 
-// ---- FormImpl ----
-
-FormImpl::FormImpl(Form& owner, WindowHandle windowHandle)
-    : form(owner),
-      handle(windowHandle),
-      window(new FormWindow(WindowFlagsOf(owner.design(), true))) {
-    const FormDesign& design = form.design();
-    window->impl = this;
-    window->setObjectName(QString::fromLatin1(design.name));
-    window->setWindowTitle(ToQString(design.caption));
-    window->setFont(ToQFont(design.font));
-    if (design.icon != Picture::None) window->setWindowIcon(PictureIcon(design.icon));
-    window->setFixedSize(SizeToPixels(design.clientWidth), SizeToPixels(design.clientHeight));
-
-    for (const ControlDesign& controlDesign : design.controls) {
-        auto control = std::make_unique<ControlImpl>(ControlImpl{controlDesign, *this});
-        if (controlDesign.type == ControlType::Timer) {
-            control->timer = new QTimer(window);
-            control->timerEnabled = controlDesign.timerEnabled;
-            control->interval = controlDesign.interval;
-            QObject::connect(control->timer, &QTimer::timeout, [c = control.get()] {
-                c->form.DeliverTimer(c->design);
-            });
-            ApplyTimer(*control);
-        } else {
-            control->widget = CreateWidget(*control, window);
-            // Named as designed, e.g. "lblURL(1)", for accessibility tools and tests.
-            control->widget->setObjectName(
-                controlDesign.index < 0
-                    ? QString::fromLatin1(controlDesign.name)
-                    : QStringLiteral("%1(%2)").arg(QLatin1String(controlDesign.name)).arg(controlDesign.index));
-            if (controlDesign.font) control->widget->setFont(ToQFont(controlDesign.font));
-            control->widget->setGeometry(TwipsToPixels(controlDesign.left),
-                                         TwipsToPixels(controlDesign.top),
-                                         SizeToPixels(controlDesign.width),
-                                         SizeToPixels(controlDesign.height));
-            AutoSize(*control);
-        }
-        controls.push_back(std::move(control));
-    }
-
-    // Tab order follows the designed tab indexes.
-    std::vector<QWidget*> order;
-    for (const auto& control : controls) {
-        if (control->widget && control->design.tabIndex >= 0) order.push_back(control->widget);
-    }
-    std::stable_sort(order.begin(), order.end(), [this](QWidget* a, QWidget* b) {
-        auto index = [this](QWidget* w) {
-            for (const auto& c : controls) {
-                if (c->widget == w) return c->design.tabIndex;
-            }
-            return -1;
-        };
-        return index(a) < index(b);
-    });
-    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
-    if (!order.empty()) order.front()->setFocus();
+QtForm::~QtForm() {
+    controls_.clear();  // no event reaches the form any more
+    window_->form = nullptr;
+    window_->hide();
+    window_->deleteLater();
+    ForgetSystemMenu(handle_);
+    if (modalLoop_) modalLoop_->quit();
 }
 
-FormImpl::~FormImpl() {
-    for (const auto& control : controls) {
-        if (control->timer) control->timer->stop();
-        QObject* sender = control->widget ? static_cast<QObject*>(control->widget) : control->timer;
-        if (sender) sender->disconnect();
-    }
-    window->impl = nullptr;
-    window->hide();
-    window->deleteLater();
-    ForgetSystemMenu(handle);
-    if (modalLoop) modalLoop->quit();
+std::u16string QtForm::Title() const { return ToU16(window_->windowTitle()); }
+
+void QtForm::SetTitle(std::u16string_view title) { window_->setWindowTitle(ToQString(title)); }
+
+PixelRect QtForm::OuterRect() const {
+    const FrameMargins frame = NominalFrame(design_.borderStyle);
+    return {window_->x(), window_->y(), window_->width() + frame.left + frame.right,
+            window_->height() + frame.top + frame.bottom};
 }
 
-QPushButton* FormImpl::DefaultButton() const {
-    for (const auto& control : controls) {
-        if (control->design.defaultButton) return qobject_cast<QPushButton*>(control->widget);
-    }
-    return nullptr;
+void QtForm::SetOuterRect(const PixelRect& rect) {
+    const FrameMargins frame = NominalFrame(design_.borderStyle);
+    window_->move(rect.left, rect.top);
+    window_->setFixedSize(std::max(0, rect.width - frame.left - frame.right),
+                          std::max(0, rect.height - frame.top - frame.bottom));
 }
 
-QPushButton* FormImpl::CancelButton() const {
-    for (const auto& control : controls) {
-        if (control->design.cancelButton) return qobject_cast<QPushButton*>(control->widget);
+bool QtForm::Visible() const { return window_->isVisible(); }
+
+void QtForm::ShowAndActivate() {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // The title bar offers close only while the system menu does; the flags change
+        // before the window is mapped, as changing them hides a shown window.
+        if (!SystemMenuOffersClose(handle_)) window_->setWindowFlags(WindowFlagsOf(design_, false));
     }
-    return nullptr;
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void QtForm::Show() { ShowAndActivate(); }
+
+void QtForm::RunModal() {
+    window_->setWindowModality(Qt::ApplicationModal);
+    ShowAndActivate();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec();  // until the form is unloaded: this object is gone by then
+}
+
+std::optional<std::size_t> QtForm::IndexOf(const QWidget* widget) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (widget != nullptr && controls_[i]->Widget() == widget) return i;
+    }
+    return std::nullopt;
+}
+
+QPushButton* QtForm::Button(std::optional<std::size_t> index) const {
+    return index ? qobject_cast<QPushButton*>(controls_[*index]->Widget()) : nullptr;
 }

@@ -1,79 +1,61 @@
-// The Qt side of forms and controls: a form is a top-level QWidget, a control a child
-// widget (or a QTimer), both built from the design.
+// A form's window on Qt Widgets: a top-level QWidget with the form's controls as children.
 #pragma once
 
-#include "platform/Form.h"
+#include "platform/Backend.h"
+#include "platform/qt/Controls.h"
 
-#include <QLabel>
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QEventLoop;
 class QPushButton;
-class QTimer;
-struct FormImpl;
+class QtForm;
 
-// The window of a loaded form. It outlives its FormImpl briefly: an unloaded window is
-// hidden at once and deleted when control returns to the event loop it was unloaded in.
+// The window of a loaded form. It outlives its QtForm briefly: an unloaded window is hidden
+// at once and deleted when control returns to the event loop it was unloaded in.
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
-    FormImpl* impl = nullptr;  // null once the form is unloaded
+    QtForm* form = nullptr;  // null once the form is unloaded
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
-// A label that reports clicks, as the form's labels take Click events.
-class ClickLabel : public QLabel {
-    Q_OBJECT
+class QtForm final : public FormImpl {
 public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
+    QtForm(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events);
+    ~QtForm() override;
 
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
+    WindowHandle Handle() const override { return handle_; }
+    ControlImpl& Control(std::size_t index) override { return *controls_[index]; }
+    std::u16string Title() const override;
+    void SetTitle(std::u16string_view title) override;
+    PixelRect OuterRect() const override;
+    void SetOuterRect(const PixelRect& rect) override;
+    bool Visible() const override;
+    void Show() override;
+    void RunModal() override;
 
-struct ControlImpl {
-    const ControlDesign& design;
-    FormImpl& form;
-    QWidget* widget = nullptr;  // null for a timer
-    QTimer* timer = nullptr;
-    bool timerEnabled = false;
-    std::int32_t interval = 0;
-};
+    const FormDesign& Design() const { return design_; }
+    FormEvents& Events() const { return events_; }
+    // The control a widget of this window stands for, if any.
+    std::optional<std::size_t> IndexOf(const QWidget* widget) const;
+    QPushButton* Button(std::optional<std::size_t> index) const;
 
-struct FormImpl {
-    FormImpl(Form& form, WindowHandle handle);
-    ~FormImpl();
+private:
+    void ShowAndActivate();
 
-    void DeliverClick(const ControlDesign& control) { form.DeliverClick(control); }
-    void DeliverTimer(const ControlDesign& control) { form.DeliverTimer(control); }
-    void DeliverKeyPress(std::int16_t& keyAscii) { form.DeliverKeyPress(keyAscii); }
-
-    QPushButton* DefaultButton() const;
-    QPushButton* CancelButton() const;
-
-    Form& form;
-    const WindowHandle handle;
-    FormWindow* window;
-    std::vector<std::unique_ptr<ControlImpl>> controls;
-    QEventLoop* modalLoop = nullptr;
-    bool shownOnce = false;
+    const FormDesign& design_;
+    FormEvents& events_;
+    const WindowHandle handle_;
+    FormWindow* window_;
+    std::vector<std::unique_ptr<QtControl>> controls_;
+    QEventLoop* modalLoop_ = nullptr;
+    bool shownOnce_ = false;
 };
 
 Qt::WindowFlags WindowFlagsOf(const FormDesign& design, bool closeOffered);
-// Fits an AutoSize control to its caption or picture.
-void AutoSize(ControlImpl& control);
-// Starts (restarting the count) or stops a timer control as its state says.
-void ApplyTimer(ControlImpl& control);
-
-// Lets the process end once no form is loaded and control is back in the main loop.
-// Off by default, so tests keep their process.
-void SetEndWhenNoFormIsLoaded(bool enabled);
-int LoadedFormCount();

@@ -1,17 +1,24 @@
+// The process around QApplication: what Qt must not write, the application's settings,
+// the event loop, and the environment of started programs.
 #include "platform/qt/Host.h"
 
+#include "platform/Backend.h"
+#include "platform/Entry.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/KeyboardFilter.h"
 
 #include <QApplication>
-
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <cstdlib>
 #include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+// The backend is a static library: its resources need a call, from outside any namespace.
+static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace {
 
@@ -35,8 +42,8 @@ std::string ExistingPrivateDirectory() {
     return {};
 }
 
-}  // namespace
-
+// Before QApplication exists: keeps Qt from writing anything of its own and maps the
+// designs' font names.
 void PrepareHostEnvironment() {
     // Without a session bus, the accessibility bridge would launch a D-Bus daemon that
     // writes into the home directory and outlives the program. Where a bus exists, the
@@ -66,15 +73,40 @@ void PrepareHostEnvironment() {
     InstallFontSubstitutions();
 }
 
+// Once QApplication exists: the keyboard filter and the application's settings.
 void InstallRuntime(QApplication& application) {
     if (!borrowedRuntimeDirectory.empty()) unsetenv("XDG_RUNTIME_DIR");
     if (madeRuntimeDirectory) rmdir(borrowedRuntimeDirectory.c_str());
     // The classic style: the designs' fixed sizes are made for its frames and margins.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-    Q_INIT_RESOURCE(icons);  // the runtime is a static library: its resources need a call
+    InitIcons();
     application.setQuitOnLastWindowClosed(false);  // the program ends when no form is loaded
     application.installEventFilter(new KeyboardFilter(&application));
 }
+
+class QtWindowSystem final : public WindowSystem {
+public:
+    QtWindowSystem(int argc, char** argv) : argc_(argc), application_(argc_, argv) {
+        InstallRuntime(application_);
+    }
+
+private:
+    int argc_;  // QApplication keeps a reference to it
+    QApplication application_;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowSystem> StartWindowSystem(int argc, char** argv) {
+    PrepareHostEnvironment();
+    return std::make_unique<QtWindowSystem>(argc, argv);
+}
+
+int RunEventLoop() { return QApplication::exec(); }
+
+void QuitEventLoop(int status) { QCoreApplication::exit(status); }
+
+void PostToEventLoop(std::function<void()> task) { QTimer::singleShot(0, qApp, std::move(task)); }
 
 QProcessEnvironment EnvironmentForStartedPrograms() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

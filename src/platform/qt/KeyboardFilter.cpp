@@ -1,12 +1,11 @@
 #include "platform/qt/KeyboardFilter.h"
 
-#include "platform/AnsiCodePage.h"
-#include "platform/RuntimeError.h"
+#include "platform/common/FormRules.h"
 #include "platform/qt/FormWindow.h"
-#include "platform/qt/Text.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 
 #include <memory>
@@ -37,43 +36,36 @@ bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* window = dynamic_cast<FormWindow*>(widget->window());
-    if (window == nullptr || window->impl == nullptr) return false;
+    if (window == nullptr || window->form == nullptr) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;  // access keys
 
-    FormImpl& form = *window->impl;
+    QtForm& form = *window->form;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        auto* focused = qobject_cast<QPushButton*>(widget);
-        if (PressButton(focused ? focused : form.DefaultButton())) return true;
+        if (PressButton(form.Button(EnterButton(form.Design(), form.IndexOf(widget))))) return true;
     }
-    if (key->key() == Qt::Key_Escape && PressButton(form.CancelButton())) return true;
+    if (key->key() == Qt::Key_Escape && PressButton(form.Button(CancelButton(form.Design())))) {
+        return true;
+    }
 
     const QString text = key->text();
-    if (!form.form.design().keyPreview || text.isEmpty() || text == QLatin1String("\t")) {
-        return false;
-    }
-    std::int16_t code = 0;
-    try {
-        code = Asc(ToU16(text.left(1)));
-    } catch (const RuntimeError&) {
-        return false;
-    }
-    const std::int16_t typed = code;
+    if (!form.Design().keyPreview || text.isEmpty() || text == QLatin1String("\t")) return false;
+    const char16_t typed = text.front().unicode();
     QPointer<QWidget> target = widget;
     const Qt::KeyboardModifiers modifiers = key->modifiers();
-    form.DeliverKeyPress(code);  // may run a nested loop or unload the form
-    if (code == 0 || !target) return true;
+    const char16_t passed = form.Events().KeyTyped(typed);  // may run a nested loop or unload the form
+    if (passed == u'\0' || !target) return true;
     // The control gets the key from here, unseen by this filter: left to travel on, an
     // ignored key would reach the window, which counts as its start once a dialog opened
     // by the key has taken the focus away, and the form would get it a second time.
     std::unique_ptr<QEvent> delivered;
-    if (code == typed) {
+    if (passed == typed) {
         delivered.reset(key->clone());
     } else {
-        // QKeyEvent's text cannot be changed: the control gets a new key with the new code.
-        const QString changed = ToQString(Chr(code));
-        delivered = std::make_unique<QKeyEvent>(
-            QEvent::KeyPress, KeyOf(changed.isEmpty() ? QChar() : changed[0]), modifiers, changed);
+        // QKeyEvent's text cannot be changed: the control gets a new key with the new character.
+        const QChar changed(passed);
+        delivered = std::make_unique<QKeyEvent>(QEvent::KeyPress, KeyOf(changed), modifiers,
+                                                QString(changed));
     }
     resending_ = true;
     QApplication::sendEvent(target, delivered.get());

@@ -1,3 +1,4 @@
+// Text between the program's UTF-16 strings and Qt's.
 #pragma once
 
 #include <QString>

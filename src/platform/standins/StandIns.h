@@ -1,15 +1,11 @@
-// Where Win32 is absent, the runtime's own stand-ins take the place of the Win32 calls of
-// Win32.h. This header is what the backend and tests see of their state.
+// Where Win32 is absent, the runtime's own stand-ins take the place of the kernel32 and
+// advapi32 calls of Win32.h. This header is what tests see of their state.
 #pragma once
 
 #include "platform/Win32.h"
 
 #include <optional>
 #include <string>
-
-// System menu: each window has its own menu with a Close item until DeleteMenu removes it.
-bool SystemMenuOffersClose(WindowHandle hWnd);
-void ForgetSystemMenu(WindowHandle hWnd);  // the window is gone
 
 // Windows directory: the ANSI bytes GetWindowsDirectoryA reports; nullopt makes it write
 // nothing (a failing call). The default is "/", the system's root directory.

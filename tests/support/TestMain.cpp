@@ -1,22 +1,21 @@
-// Widget tests run inside one QApplication set up as the program sets up its own.
+// Tests that drive real windows run inside one window system, set up as the program sets
+// up its own.
+#include "platform/Entry.h"
 #include "platform/Runtime.h"
-#include "platform/qt/Host.h"
+#include "support/Driver.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);  // listing the tests at build time needs no display
     ::testing::InitGoogleTest(&argc, argv);
-    PrepareHostEnvironment();
-    QApplication application(argc, argv);
-    InstallRuntime(application);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();  // listing needs no window system
+    PrepareTestWindowSystem();
+    const auto windowSystem = StartWindowSystem(argc, argv);
     // The tests start the program in this process; a copy running beside them would make
     // every start refuse (and wait on its message boxes).
-    if (!GTEST_FLAG_GET(list_tests) && App::PrevInstance()) {
+    if (App::PrevInstance()) {
         std::fprintf(stderr, "another copy of the program runs for this user: end it first\n");
         return 1;
     }

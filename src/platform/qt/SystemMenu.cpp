@@ -1,5 +1,7 @@
 // The system menu stand-in: one menu per window, which starts with the standard items.
-#include "platform/standins/StandIns.h"
+#include "platform/qt/SystemMenu.h"
+
+#include "platform/Win32.h"
 
 #include <map>
 

@@ -1,0 +1,94 @@
+// The seam between the form engine (platform/common/) and a window-system backend
+// (platform/qt/, later platform/win32/). Program code never includes this file.
+//
+// Everything that crosses it is in whole screen pixels and UTF-16 text. Twips, scale units
+// and every rule of forms and controls (what a property supports, when a timer ticks, which
+// button Enter or Esc presses, the tab order, centring, when the program ends) stay in
+// common/; a backend only builds windows from a design and reports what happens to them.
+//
+// Re-entry: every FormEvents call may run a nested modal loop, or unload the form and so
+// destroy its FormImpl, before it returns. A backend touches nothing of the window after
+// such a call unless it has checked that the window is still there.
+#pragma once
+
+#include "platform/FormDesign.h"
+#include "platform/Handles.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// What a window tells its form. Implemented by the engine; the backend never sees a Form.
+class FormEvents {
+public:
+    // A button or label was clicked (control: its index in design.controls).
+    virtual void Clicked(std::size_t control) = 0;
+    virtual void Ticked(std::size_t control) = 0;
+    // A character typed while the form is active, before the focused control gets it; called
+    // only on a form designed to preview keys. Returns what the control gets: the same
+    // character, another one, or u'\0' for nothing.
+    virtual char16_t KeyTyped(char16_t typed) = 0;
+    // The window system asked to close the window while Close is still in its system menu.
+    virtual void CloseRequested() = 0;
+
+protected:
+    ~FormEvents() = default;
+};
+
+// One control of a loaded form, owned by its FormImpl. A timer has no text and no
+// rectangle, and the engine never asks it for either; other controls are never asked to
+// start a timer.
+class ControlImpl {
+public:
+    virtual ~ControlImpl() = default;
+    virtual std::u16string Text() const = 0;
+    virtual void SetText(std::u16string_view text) = 0;
+    virtual PixelRect Rect() const = 0;  // in the form's client area
+    virtual void SetRect(const PixelRect& rect) = 0;
+    // AutoSize: a label takes the size of its text in its font, a picture box of its
+    // picture, frame included; the top-left corner stays.
+    virtual void FitToContent() = 0;
+    virtual void StartTimer(int milliseconds) = 0;  // (re)starts the count
+    virtual void StopTimer() = 0;
+};
+
+// The window of one loaded form with its controls, built from the design by CreateFormImpl
+// at the given client size; every control starts at an empty rectangle until the engine
+// places it. Destroying it takes the window away at once (the backend may free the memory
+// later, once control is back in the loop that unloaded it) and ends a RunModal that runs
+// for it.
+class FormImpl {
+public:
+    virtual ~FormImpl() = default;
+    // Never 0, and unique among the windows of the process's life.
+    virtual WindowHandle Handle() const = 0;
+    virtual ControlImpl& Control(std::size_t index) = 0;  // parallel to design.controls
+    virtual std::u16string Title() const = 0;
+    virtual void SetTitle(std::u16string_view title) = 0;
+    // Screen coordinates of the whole window, frame included: the frame is known before the
+    // window is shown, so a form's outer size is the same before and after.
+    virtual PixelRect OuterRect() const = 0;
+    virtual void SetOuterRect(const PixelRect& rect) = 0;
+    virtual bool Visible() const = 0;
+    virtual void Show() = 0;      // modeless: shows and activates the window, returns at once
+    // Shows and activates the window; other windows take no input, their timers tick on.
+    // Returns once this FormImpl is destroyed: it touches nothing of itself after that.
+    virtual void RunModal() = 0;
+};
+
+// Defined once, by the backend that the build picks.
+std::unique_ptr<FormImpl> CreateFormImpl(const FormDesign& design, int clientWidth,
+                                         int clientHeight, FormEvents& events);
+double TwipsPerPixel();                           // 1440 / the screen's logical DPI
+PixelRect StartUpArea(StartUpPosition position);  // the active window's or the screen's
+// Runs `task` once control is back in an event loop, after the current event is done.
+void PostToEventLoop(std::function<void()> task);
+int RunEventLoop();  // until QuitEventLoop; returns the exit status
+void QuitEventLoop(int status);

@@ -1,0 +1,100 @@
+// Controls: captions, geometry in the form's scale units, timers, and which control kind
+// supports which property.
+#include "platform/Form.h"
+
+#include "platform/Backend.h"
+#include "platform/RuntimeError.h"
+#include "platform/common/FormRules.h"
+
+namespace {
+
+[[noreturn]] void NotSupported() {
+    throw RuntimeError(ErrorNumber::InvalidPropertyValue, "Object doesn't support this property");
+}
+
+bool HasCaption(ControlType type) { return type == ControlType::Button || type == ControlType::Label; }
+
+}  // namespace
+
+Control::Control(const ControlDesign& design, float scaleWidth, float scaleHeight,
+                 ControlImpl& impl)
+    : design_(&design), scaleWidth_(scaleWidth), scaleHeight_(scaleHeight), impl_(&impl) {}
+
+const ControlDesign& Control::design() const { return *design_; }
+
+std::u16string Control::Caption() const {
+    if (!HasCaption(design_->type)) NotSupported();
+    return impl_->Text();
+}
+
+void Control::SetCaption(std::u16string_view caption) {
+    if (!HasCaption(design_->type)) NotSupported();
+    impl_->SetText(caption);
+    if (design_->type == ControlType::Label && design_->autoSize) impl_->FitToContent();
+}
+
+namespace {
+
+// A control's rectangle, or NotSupported for a timer.
+PixelRect RectOf(const ControlDesign& design, const ControlImpl& impl) {
+    if (design.type == ControlType::Timer) NotSupported();
+    return impl.Rect();
+}
+
+float ToUnits(int pixels, double twipsPerUnit) {
+    return static_cast<float>(pixels * TwipsPerPixel() / twipsPerUnit);
+}
+
+int ToPixels(float units, double twipsPerUnit) {
+    return TwipsToPixels(units * twipsPerUnit, TwipsPerPixel());
+}
+
+int ToPixelSize(float units, double twipsPerUnit) {
+    return SizeToPixels(units * twipsPerUnit, TwipsPerPixel());
+}
+
+}  // namespace
+
+float Control::Left() const { return ToUnits(RectOf(*design_, *impl_).left, scaleWidth_); }
+float Control::Top() const { return ToUnits(RectOf(*design_, *impl_).top, scaleHeight_); }
+float Control::Width() const { return ToUnits(RectOf(*design_, *impl_).width, scaleWidth_); }
+float Control::Height() const { return ToUnits(RectOf(*design_, *impl_).height, scaleHeight_); }
+
+void Control::SetLeft(float value) {
+    PixelRect rect = RectOf(*design_, *impl_);
+    rect.left = ToPixels(value, scaleWidth_);
+    impl_->SetRect(rect);
+}
+void Control::SetTop(float value) {
+    PixelRect rect = RectOf(*design_, *impl_);
+    rect.top = ToPixels(value, scaleHeight_);
+    impl_->SetRect(rect);
+}
+void Control::SetWidth(float value) {
+    PixelRect rect = RectOf(*design_, *impl_);
+    rect.width = ToPixelSize(value, scaleWidth_);
+    impl_->SetRect(rect);
+}
+void Control::SetHeight(float value) {
+    PixelRect rect = RectOf(*design_, *impl_);
+    rect.height = ToPixelSize(value, scaleHeight_);
+    impl_->SetRect(rect);
+}
+
+std::int32_t Control::Interval() const {
+    if (design_->type != ControlType::Timer) NotSupported();
+    return interval_;
+}
+
+void Control::SetInterval(std::int32_t milliseconds) {
+    if (design_->type != ControlType::Timer) NotSupported();
+    if (milliseconds < 0) {
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, "Invalid property value");
+    }
+    interval_ = milliseconds;
+    if (ShouldTick(design_->timerEnabled, interval_)) {
+        impl_->StartTimer(interval_);  // restarts the count
+    } else {
+        impl_->StopTimer();
+    }
+}

@@ -1,0 +1,189 @@
+// Forms: loading from the design, showing (modal with a nested loop), unloading, the
+// form's own properties, and the events its window reports.
+#include "platform/Form.h"
+
+#include "platform/AnsiCodePage.h"
+#include "platform/Backend.h"
+#include "platform/RuntimeError.h"
+#include "platform/common/FormRules.h"
+#include "platform/common/Lifetime.h"
+
+#include <cassert>
+
+namespace {
+
+int loadedForms = 0;
+
+}  // namespace
+
+int LoadedFormCount() { return loadedForms; }
+
+class Form::Events final : public FormEvents {
+public:
+    explicit Events(Form& form) : form_(form) {}
+
+    void Clicked(std::size_t control) override {
+        const ControlDesign& design = form_.design_.controls[control];
+        // The bindings outlive an unload that a handler does: the loop may go on safely.
+        for (const Binding& binding : form_.bindings_) {
+            if (binding.control == design.name && binding.click) binding.click(design.index);
+        }
+    }
+
+    void Ticked(std::size_t control) override {
+        const ControlDesign& design = form_.design_.controls[control];
+        for (const Binding& binding : form_.bindings_) {
+            if (binding.control == design.name && binding.timer) binding.timer();
+        }
+    }
+
+    // The form sees the character's ANSI code and may change it; 0 swallows the key.
+    char16_t KeyTyped(char16_t typed) override {
+        if (!form_.design_.keyPreview) return typed;
+        std::int16_t code = 0;
+        try {
+            code = Asc(std::u16string_view(&typed, 1));
+        } catch (const RuntimeError&) {
+            return typed;
+        }
+        const std::int16_t before = code;
+        form_.Form_KeyPress(code);
+        if (code == 0) return u'\0';
+        if (code == before) return typed;
+        const std::u16string changed = Chr(code);
+        return changed.empty() ? u'\0' : changed.front();
+    }
+
+    void CloseRequested() override { form_.Unload(); }
+
+private:
+    Form& form_;
+};
+
+struct Form::Window {
+    std::unique_ptr<FormImpl> impl;
+    std::vector<Control> controls;  // parallel to the design's controls
+    bool shownOnce = false;
+};
+
+Form::Form(const FormDesign& design) : design_(design), events_(std::make_unique<Events>(*this)) {}
+
+Form::~Form() = default;
+
+Form::Window& Form::window() const {
+    assert(window_ && "a form is loaded by its reference before it is used");
+    return *window_;
+}
+
+void Form::Load() {
+    if (window_) return;
+    const double twipsPerPixel = TwipsPerPixel();
+    auto window = std::make_unique<Window>();
+    window->impl = CreateFormImpl(design_, SizeToPixels(design_.clientWidth, twipsPerPixel),
+                                  SizeToPixels(design_.clientHeight, twipsPerPixel), *events_);
+    for (std::size_t i = 0; i < design_.controls.size(); ++i) {
+        const ControlDesign& control = design_.controls[i];
+        ControlImpl& impl = window->impl->Control(i);
+        window->controls.push_back(
+            Control(control, design_.scaleWidth, design_.scaleHeight, impl));
+        if (control.type == ControlType::Timer) {
+            window->controls.back().interval_ = control.interval;
+            if (ShouldTick(control.timerEnabled, control.interval)) impl.StartTimer(control.interval);
+            continue;
+        }
+        // Designed positions are twips, whatever the form's scale.
+        impl.SetRect({TwipsToPixels(control.left, twipsPerPixel),
+                      TwipsToPixels(control.top, twipsPerPixel),
+                      SizeToPixels(control.width, twipsPerPixel),
+                      SizeToPixels(control.height, twipsPerPixel)});
+        if (control.autoSize) impl.FitToContent();
+    }
+    window_ = std::move(window);
+    ++loadedForms;
+    Form_Load();
+}
+
+bool Form::Loaded() const { return window_ != nullptr; }
+
+void Form::Show(ShowStyle style) {
+    Load();
+    Window& window = this->window();
+    if (style == ShowStyle::Modal && window.impl->Visible()) {
+        throw RuntimeError(ErrorNumber::FormAlreadyDisplayed,
+                           "Form already displayed; can't show modally");
+    }
+    if (!window.shownOnce) {
+        window.shownOnce = true;
+        const PixelRect outer = window.impl->OuterRect();
+        window.impl->SetOuterRect(
+            CentreIn(StartUpArea(design_.startUpPosition), outer.width, outer.height));
+    }
+    if (style == ShowStyle::Modeless) {
+        window.impl->Show();
+    } else {
+        window.impl->RunModal();  // until Unload: the window is gone when it returns
+    }
+}
+
+void Form::Unload() {
+    if (!window_) return;
+    window_.reset();
+    --loadedForms;
+    if (loadedForms == 0) NoFormIsLoaded();
+}
+
+std::u16string Form::Caption() const { return window().impl->Title(); }
+void Form::SetCaption(std::u16string_view caption) { window().impl->SetTitle(caption); }
+
+float Form::Left() const {
+    return static_cast<float>(window().impl->OuterRect().left * TwipsPerPixel());
+}
+float Form::Top() const {
+    return static_cast<float>(window().impl->OuterRect().top * TwipsPerPixel());
+}
+float Form::Width() const {
+    return static_cast<float>(window().impl->OuterRect().width * TwipsPerPixel());
+}
+float Form::Height() const {
+    return static_cast<float>(window().impl->OuterRect().height * TwipsPerPixel());
+}
+
+void Form::SetLeft(float twips) {
+    PixelRect rect = window().impl->OuterRect();
+    rect.left = TwipsToPixels(twips, TwipsPerPixel());
+    window().impl->SetOuterRect(rect);
+}
+void Form::SetTop(float twips) {
+    PixelRect rect = window().impl->OuterRect();
+    rect.top = TwipsToPixels(twips, TwipsPerPixel());
+    window().impl->SetOuterRect(rect);
+}
+void Form::SetWidth(float twips) {
+    PixelRect rect = window().impl->OuterRect();
+    rect.width = SizeToPixels(twips, TwipsPerPixel());
+    window().impl->SetOuterRect(rect);
+}
+void Form::SetHeight(float twips) {
+    PixelRect rect = window().impl->OuterRect();
+    rect.height = SizeToPixels(twips, TwipsPerPixel());
+    window().impl->SetOuterRect(rect);
+}
+
+WindowHandle Form::hWnd() const { return window().impl->Handle(); }
+
+Control& Form::control(std::string_view name, std::int16_t index) {
+    Load();
+    for (Control& control : window().controls) {
+        if (control.design().name == name && control.design().index == index) return control;
+    }
+    assert(false && "no such control in the design");
+    throw RuntimeError(ErrorNumber::InvalidProcedureCall, "Control array element doesn't exist");
+}
+
+void Form::OnClick(std::string_view control, std::function<void(std::int16_t)> handler) {
+    bindings_.push_back({std::string(control), std::move(handler), nullptr});
+}
+
+void Form::OnTimer(std::string_view control, std::function<void()> handler) {
+    bindings_.push_back({std::string(control), nullptr, std::move(handler)});
+}

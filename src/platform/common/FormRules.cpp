@@ -1,0 +1,72 @@
+#include "platform/common/FormRules.h"
+
+#include "platform/RuntimeError.h"
+
+#include <algorithm>
+#include <cmath>
+
+int TwipsToPixels(double twips, double twipsPerPixel) {
+    const double pixels = std::round(twips / twipsPerPixel);
+    if (!(std::fabs(pixels) <= 32767)) throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+    return static_cast<int>(pixels);
+}
+
+int SizeToPixels(double twips, double twipsPerPixel) {
+    if (twips < 0) throw RuntimeError(ErrorNumber::InvalidPropertyValue, "Invalid property value");
+    return TwipsToPixels(twips, twipsPerPixel);
+}
+
+bool TakesFocus(ControlType type) {
+    return type == ControlType::Button || type == ControlType::PictureBox;
+}
+
+std::vector<std::size_t> TabOrder(const FormDesign& design) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < design.controls.size(); ++i) {
+        if (TakesFocus(design.controls[i].type) && design.controls[i].tabIndex >= 0) {
+            order.push_back(i);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return design.controls[a].tabIndex < design.controls[b].tabIndex;
+    });
+    return order;
+}
+
+namespace {
+
+std::optional<std::size_t> FirstButton(const FormDesign& design, bool ControlDesign::*flag) {
+    for (std::size_t i = 0; i < design.controls.size(); ++i) {
+        const ControlDesign& control = design.controls[i];
+        if (control.type == ControlType::Button && control.*flag) return i;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::size_t> DefaultButton(const FormDesign& design) {
+    return FirstButton(design, &ControlDesign::defaultButton);
+}
+
+std::optional<std::size_t> CancelButton(const FormDesign& design) {
+    return FirstButton(design, &ControlDesign::cancelButton);
+}
+
+std::optional<std::size_t> EnterButton(const FormDesign& design,
+                                       std::optional<std::size_t> focused) {
+    if (focused && *focused < design.controls.size() &&
+        design.controls[*focused].type == ControlType::Button) {
+        return focused;
+    }
+    return DefaultButton(design);
+}
+
+PixelRect CentreIn(const PixelRect& area, int width, int height) {
+    // The centre pixel of the area, rounding towards its top-left on an even size.
+    const int centreX = area.left + (area.width - 1) / 2;
+    const int centreY = area.top + (area.height - 1) / 2;
+    return {centreX - width / 2, centreY - height / 2, width, height};
+}
+
+bool ShouldTick(bool enabled, std::int32_t interval) { return enabled && interval > 0; }

@@ -1,0 +1,38 @@
+// The rules of forms and controls that need no window: units, focus order, the buttons that
+// Enter and Esc press, centring, timers. The form engine and every backend use these.
+#pragma once
+
+#include "platform/Backend.h"
+#include "platform/FormDesign.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The nearest whole pixel of a length in twips. Raises Overflow beyond the window system's
+// 16-bit coordinates.
+int TwipsToPixels(double twips, double twipsPerPixel);
+
+// A size in twips as whole pixels; raises InvalidPropertyValue when it is negative.
+int SizeToPixels(double twips, double twipsPerPixel);
+
+// Buttons and picture boxes take the focus; labels and timers never do.
+bool TakesFocus(ControlType type);
+
+// The controls that take the focus, by their tab index (design order on a tie); the first
+// gets the focus when the form loads.
+std::vector<std::size_t> TabOrder(const FormDesign& design);
+
+std::optional<std::size_t> DefaultButton(const FormDesign& design);
+std::optional<std::size_t> CancelButton(const FormDesign& design);
+
+// The button Enter presses: the focused control when it is a button, else the default one.
+std::optional<std::size_t> EnterButton(const FormDesign& design,
+                                       std::optional<std::size_t> focused);
+
+// A window of the given outer size centred in `area`.
+PixelRect CentreIn(const PixelRect& area, int width, int height);
+
+// A timer ticks while it is enabled and its interval is above 0.
+bool ShouldTick(bool enabled, std::int32_t interval);

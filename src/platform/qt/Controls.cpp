@@ -1,0 +1,124 @@
+#include "platform/qt/Controls.h"
+
+#include "platform/qt/Fonts.h"
+#include "platform/qt/Pictures.h"
+#include "platform/qt/Text.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+QPushButton* CreateButton(const ControlDesign& design, QWidget* parent) {
+    auto* button = new QPushButton(ToQString(design.caption), parent);
+    button->setDefault(design.defaultButton);  // drawn as the default; Enter is ours
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+ClickLabel* CreateLabel(const ControlDesign& design, QWidget* parent) {
+    auto* label = new ClickLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setIndent(0);
+    label->setMargin(0);
+    label->setWordWrap(false);
+    label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (design.border) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+    }
+    label->setText(ToQString(design.caption));
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+QLabel* CreatePicture(const ControlDesign& design, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(PicturePixmap(design.picture));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (design.border) {
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setLineWidth(2);
+    }
+    picture->setFocusPolicy(Qt::StrongFocus);
+    return picture;
+}
+
+}  // namespace
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+QtControl::QtControl(const ControlDesign& design, std::size_t index, QWidget* window,
+                     FormEvents& events)
+    : design_(design) {
+    switch (design.type) {
+        case ControlType::Button: {
+            QPushButton* button = CreateButton(design, window);
+            QObject::connect(button, &QPushButton::clicked, [&events, index] { events.Clicked(index); });
+            widget_ = button;
+            break;
+        }
+        case ControlType::Label: {
+            ClickLabel* label = CreateLabel(design, window);
+            QObject::connect(label, &ClickLabel::clicked, [&events, index] { events.Clicked(index); });
+            widget_ = label;
+            break;
+        }
+        case ControlType::PictureBox:
+            widget_ = CreatePicture(design, window);
+            break;
+        case ControlType::Timer:
+            timer_ = new QTimer(window);
+            QObject::connect(timer_, &QTimer::timeout, [&events, index] { events.Ticked(index); });
+            return;
+    }
+    // Named as designed, e.g. "lblURL(1)", for accessibility tools and tests.
+    widget_->setObjectName(design.index < 0 ? QString::fromLatin1(design.name)
+                                            : QStringLiteral("%1(%2)")
+                                                  .arg(QLatin1String(design.name))
+                                                  .arg(design.index));
+    if (design.font) widget_->setFont(ToQFont(design.font));
+    widget_->setGeometry(0, 0, 0, 0);
+}
+
+// The window goes on a little after its form is unloaded: nothing may reach the form then.
+QtControl::~QtControl() {
+    if (timer_) {
+        timer_->stop();
+        timer_->disconnect();
+    }
+    if (widget_) widget_->disconnect();
+}
+
+std::u16string QtControl::Text() const {
+    if (auto* button = qobject_cast<QPushButton*>(widget_)) return ToU16(button->text());
+    if (auto* label = qobject_cast<QLabel*>(widget_)) return ToU16(label->text());
+    return {};
+}
+
+void QtControl::SetText(std::u16string_view text) {
+    if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(ToQString(text));
+    if (auto* label = qobject_cast<ClickLabel*>(widget_)) label->setText(ToQString(text));
+}
+
+PixelRect QtControl::Rect() const {
+    const QRect rect = widget_->geometry();
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+void QtControl::SetRect(const PixelRect& rect) {
+    widget_->setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+
+void QtControl::FitToContent() { widget_->resize(widget_->sizeHint()); }
+
+void QtControl::StartTimer(int milliseconds) { timer_->start(milliseconds); }
+
+void QtControl::StopTimer() { timer_->stop(); }

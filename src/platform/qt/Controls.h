@@ -1,0 +1,43 @@
+// Controls on Qt Widgets: a button, label or picture box is a child widget of the form's
+// window, a timer a QTimer.
+#pragma once
+
+#include "platform/Backend.h"
+
+#include <QLabel>
+
+class QTimer;
+
+// A label that reports clicks, as the form's labels take Click events.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class QtControl final : public ControlImpl {
+public:
+    // Control `index` of the form's design, built inside `window`; its events go to `events`.
+    QtControl(const ControlDesign& design, std::size_t index, QWidget* window, FormEvents& events);
+    ~QtControl() override;
+
+    QWidget* Widget() const { return widget_; }  // null for a timer
+
+    std::u16string Text() const override;
+    void SetText(std::u16string_view text) override;
+    PixelRect Rect() const override;
+    void SetRect(const PixelRect& rect) override;
+    void FitToContent() override;
+    void StartTimer(int milliseconds) override;
+    void StopTimer() override;
+
+private:
+    const ControlDesign& design_;
+    QWidget* widget_ = nullptr;  // owned by the window
+    QTimer* timer_ = nullptr;    // owned by the window
+};
