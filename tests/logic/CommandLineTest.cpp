@@ -1,6 +1,8 @@
 // Splitting a Windows command line into the program and its arguments.
 #include "platform/CommandLine.h"
 
+#include "platform/RuntimeError.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,6 +50,23 @@ TEST(CommandLine, BackslashesInArgumentsEscapeOnlyBeforeAQuote) {
     EXPECT_EQ(SplitCommandLine(u"p trailing\\"), (Arguments{u"p", u"trailing\\"}));
     // Two quotes inside quotes are one literal quote.
     EXPECT_EQ(SplitCommandLine(u"p \"a\"\"b\" c"), (Arguments{u"p", u"a\"b", u"c"}));
+}
+
+TEST(ShellCommand, StartInAnyCaseOpensItsArgumentsAndNothingToStartIsFileNotFound) {
+    const ShellCommand start = ParseShellCommand(u"sTaRt http://www.example.com/kimoro/");
+    EXPECT_TRUE(start.opensWithDesktop);
+    EXPECT_EQ(start.arguments, (Arguments{u"http://www.example.com/kimoro/"}));
+    const ShellCommand program = ParseShellCommand(u"\"C:\\Start\" start");
+    EXPECT_FALSE(program.opensWithDesktop) << "a program whose path ends in Start";
+    EXPECT_EQ(program.arguments, (Arguments{u"C:\\Start", u"start"}));
+    for (const char16_t* line : {u"", u"   ", u"Start", u"START  "}) {
+        try {
+            ParseShellCommand(line);
+            ADD_FAILURE() << "nothing to start";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::FileNotFound);
+        }
+    }
 }
 
 }  // namespace

@@ -1,1 +1,303 @@
-// placeholder
+// The form engine on an in-memory window system: loading and the end of the program, modal
+// Show, control lookup and properties, scale units, timers and the key preview.
+#include "platform/Entry.h"
+#include "platform/Form.h"
+#include "platform/Runtime.h"
+#include "platform/RuntimeError.h"
+#include "support/FakeBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr ControlDesign kControls[] = {
+    {.name = "cmdGo", .type = ControlType::Button, .caption = u"&Go",
+     .left = 150, .top = 300, .width = 600, .height = 300, .tabIndex = 0, .defaultButton = true},
+    {.name = "lblFit", .type = ControlType::Label, .caption = u"abc",
+     .left = 30, .top = 45, .width = 900, .height = 300, .autoSize = true},
+    {.name = "lblFixed", .type = ControlType::Label, .caption = u"fixed",
+     .left = 0, .top = 0, .width = 900, .height = 300},
+    {.name = "lblItem", .index = 0, .type = ControlType::Label, .caption = u"0"},
+    {.name = "lblItem", .index = 1, .type = ControlType::Label, .caption = u"1"},
+    {.name = "picArt", .type = ControlType::PictureBox, .width = 300, .height = 300,
+     .picture = Picture::AboutIcon},
+    {.name = "timTick", .type = ControlType::Timer, .timerEnabled = true, .interval = 0},
+    {.name = "timOff", .type = ControlType::Timer, .timerEnabled = false, .interval = 500},
+};
+
+constexpr FormDesign kDesign{
+    .name = "frmTest", .caption = u"Test", .borderStyle = BorderStyle::FixedSingle,
+    .maxButton = false, .minButton = true, .keyPreview = true, .showInTaskbar = true,
+    .startUpPosition = StartUpPosition::CenterScreen, .clientWidth = 3000, .clientHeight = 1500,
+    .scaleWidth = 2.0f, .scaleHeight = 3.0f, .controls = kControls};
+
+// A form whose key handler and events the test sets.
+class TestForm : public Form {
+public:
+    explicit TestForm(const FormDesign& design = kDesign) : Form(design) {
+        OnClick("cmdGo", [this](std::int16_t) { clicks.push_back(-1); });
+        OnClick("lblItem", [this](std::int16_t index) { clicks.push_back(index); });
+        OnTimer("timTick", [this] { ++ticks; });
+    }
+    std::function<void(std::int16_t&)> onKey;
+    std::vector<int> clicks;
+    int ticks = 0;
+    int loads = 0;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_KeyPress(std::int16_t& KeyAscii) override {
+        if (onKey) onKey(KeyAscii);
+    }
+};
+
+std::size_t IndexOf(const char* name, std::int16_t index = -1) {
+    for (std::size_t i = 0; i < std::size(kControls); ++i) {
+        if (kControls[i].name == std::string_view(name) && kControls[i].index == index) return i;
+    }
+    throw std::logic_error("no such control");
+}
+
+FakeControl& FakeOf(Form& form, const char* name, std::int16_t index = -1) {
+    form.Load();
+    return WindowOf(form).controls[IndexOf(name, index)];
+}
+
+ErrorNumber ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return ErrorNumber{0};
+}
+
+TestForm* started = nullptr;
+
+TEST(FormEngine, CountsLoadedFormsAndLoadsEachOnceUntilUnloaded) {
+    TestForm a, b;
+    const int before = LoadedFormCount();
+    a.Load();
+    a.Load();
+    b.control("cmdGo");  // a reference to a control loads its form
+    EXPECT_EQ(LoadedFormCount(), before + 2);
+    EXPECT_EQ(a.loads, 1);
+    const WindowHandle first = a.hWnd();
+    a.Unload();
+    a.Unload();
+    EXPECT_EQ(LoadedFormCount(), before + 1);
+    a.Load();
+    EXPECT_EQ(a.loads, 2);
+    EXPECT_NE(a.hWnd(), first) << "a new window each time";
+    a.Unload();
+    b.Unload();
+    EXPECT_EQ(LoadedFormCount(), before);
+}
+
+TEST(FormEngine, TheProgramEndsOnceNoFormIsLoadedAfterTheEventThatUnloadedIt) {
+    // Nothing loaded by the start-up procedure: no event loop at all.
+    EXPECT_EQ(RunProgram([] {}), 0);
+
+    // The last form unloaded and loaded again in the same event keeps the program running:
+    // the event loop then has nothing left to do (-1 here), where a real one would wait.
+    static TestForm form;
+    started = &form;
+    EXPECT_EQ(RunProgram([] {
+                  started->Show();
+                  PostToEventLoop([] {
+                      started->Unload();
+                      started->Load();
+                  });
+              }),
+              -1);
+    EXPECT_TRUE(form.Loaded());
+    form.Unload();
+
+    EXPECT_EQ(RunProgram([] {
+                  started->Show();
+                  PostToEventLoop([] {
+                      started->Unload();
+                      PostToEventLoop([] { ADD_FAILURE() << "the program ran on after its end"; });
+                  });
+              }),
+              0);
+}
+
+TEST(FormEngine, EndAndUnhandledErrorsEndTheStartUpProcedure) {
+    MessageBoxes().clear();
+    EXPECT_EQ(RunProgram([] { End(); }), 0);
+    EXPECT_TRUE(MessageBoxes().empty());
+    EXPECT_EQ(RunProgram([] { throw RuntimeError(ErrorNumber::Overflow, "Overflow"); }), 1);
+    EXPECT_EQ(MessageBoxes(), std::vector<std::u16string>{u"実行時エラー '6':\n\nOverflow"});
+}
+
+TEST(FormEngine, AModalShowRunsUntilUnloadAndRefusesAFormAlreadyShown) {
+    TestForm form;
+    bool ran = false;
+    WhenModal([&](FakeForm& window) {
+        ran = true;
+        EXPECT_TRUE(window.visible);
+        EXPECT_EQ(ErrorOf([&] { form.Show(ShowStyle::Modal); }), ErrorNumber::FormAlreadyDisplayed);
+        form.Show();  // modeless on a shown form is harmless
+        form.Unload();
+    });
+    form.Show(ShowStyle::Modal);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(form.Loaded());
+
+    form.Show();
+    EXPECT_EQ(ErrorOf([&] { form.Show(ShowStyle::Modal); }), ErrorNumber::FormAlreadyDisplayed);
+    form.Unload();
+}
+
+TEST(FormEngine, CentresOnTheFirstShowOnly) {
+    TestForm form;
+    SetStartUpArea({100, 50, 401, 300});
+    form.Load();
+    const PixelRect outer = WindowOf(form).outer;
+    EXPECT_EQ(outer.width, 200 + 8);
+    form.Show();
+    EXPECT_EQ(WindowOf(form).outer, (PixelRect{300 - 104, 199 - outer.height / 2, 208, outer.height}));
+    form.SetLeft(0);
+    form.Show();
+    EXPECT_EQ(form.Left(), 0);
+    form.Unload();
+}
+
+TEST(FormEngine, ControlsSupportOnlyTheirKindsProperties) {
+    TestForm form;
+    EXPECT_EQ(ErrorOf([&] { form.control("picArt").Caption(); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("timTick").SetCaption(u"x"); }),
+              ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("timTick").Left(); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("timTick").SetWidth(10); }),
+              ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("cmdGo").Interval(); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("timTick").SetInterval(-1); }),
+              ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(form.control("cmdGo").Caption(), u"&Go");
+    EXPECT_EQ(form.control("lblItem", 1).Caption(), u"1");
+    form.Unload();
+}
+
+TEST(FormEngine, AMissingControlIsAnError) {
+#ifndef NDEBUG
+    GTEST_SKIP() << "a debug build stops at the assertion instead";
+#endif
+    TestForm form;
+    EXPECT_EQ(ErrorOf([&] { form.control("lblItem", 2); }), ErrorNumber::InvalidProcedureCall);
+    EXPECT_EQ(ErrorOf([&] { form.control("lblItem"); }), ErrorNumber::InvalidProcedureCall);
+    EXPECT_EQ(ErrorOf([&] { form.control("cmdGone"); }), ErrorNumber::InvalidProcedureCall);
+    form.Unload();
+}
+
+TEST(FormEngine, ControlsMeasureInTheFormsScaleUnitsAndTheFormInTwips) {
+    TestForm form;
+    Control& button = form.control("cmdGo");
+    // Designed in twips: 150 twips is 10 pixels, read back as 75 units of 2 twips.
+    EXPECT_EQ(FakeOf(form, "cmdGo").rect, (PixelRect{10, 20, 40, 20}));
+    EXPECT_FLOAT_EQ(button.Left(), 75);
+    EXPECT_FLOAT_EQ(button.Top(), 100);
+    button.SetLeft(-30);  // -60 twips: -4 pixels
+    button.SetHeight(31);  // 93 twips: 6.2 pixels, snapped to 6
+    EXPECT_FLOAT_EQ(button.Left(), -30);
+    EXPECT_FLOAT_EQ(button.Height(), 30);
+    EXPECT_EQ(ErrorOf([&] { button.SetWidth(-1); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { button.SetLeft(300000); }), ErrorNumber::Overflow);
+    EXPECT_FLOAT_EQ(button.Left(), -30) << "a failed assignment changes nothing";
+
+    form.SetWidth(4500);
+    EXPECT_EQ(WindowOf(form).outer.width, 300);
+    EXPECT_FLOAT_EQ(form.Width(), 4500);
+    EXPECT_EQ(ErrorOf([&] { form.SetHeight(-15); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.SetTop(-600000); }), ErrorNumber::Overflow);
+    form.Unload();
+}
+
+TEST(FormEngine, AutoSizeLabelsFitTheirCaptionWhenLoadedAndWhenItIsSet) {
+    TestForm form;
+    EXPECT_EQ(FakeOf(form, "lblFit").rect, (PixelRect{2, 3, 24, 16}));
+    form.control("lblFit").SetCaption(u"abcdef");
+    EXPECT_EQ(FakeOf(form, "lblFit").rect, (PixelRect{2, 3, 48, 16}));
+    form.control("lblFixed").SetCaption(u"a much longer caption");
+    form.control("cmdGo").SetCaption(u"a much longer caption");
+    EXPECT_EQ(FakeOf(form, "lblFixed").fits + FakeOf(form, "cmdGo").fits, 0);
+    EXPECT_EQ(FakeOf(form, "lblFixed").rect.width, 60);
+    form.Unload();
+}
+
+TEST(FormEngine, TimersTickWhileEnabledWithAnIntervalAboveZero) {
+    TestForm form;
+    Control& timer = form.control("timTick");
+    EXPECT_FALSE(FakeOf(form, "timTick").ticking) << "interval 0";
+    EXPECT_FALSE(FakeOf(form, "timOff").ticking) << "disabled";
+    timer.SetInterval(2500);
+    EXPECT_TRUE(FakeOf(form, "timTick").ticking);
+    EXPECT_EQ(FakeOf(form, "timTick").interval, 2500);
+    EXPECT_EQ(timer.Interval(), 2500);
+    form.control("timOff").SetInterval(100);
+    EXPECT_FALSE(FakeOf(form, "timOff").ticking);
+    WindowOf(form).events.Ticked(IndexOf("timTick"));
+    EXPECT_EQ(form.ticks, 1);
+    timer.SetInterval(0);
+    EXPECT_FALSE(FakeOf(form, "timTick").ticking);
+    form.Unload();
+    EXPECT_EQ(form.control("timTick").Interval(), 0) << "a reloaded form starts as designed";
+    form.Unload();
+}
+
+TEST(FormEngine, ClicksReachTheBindingWithTheArrayIndexAndCloseUnloads) {
+    TestForm form;
+    form.Load();
+    FormEvents& events = WindowOf(form).events;
+    events.Clicked(IndexOf("lblItem", 1));
+    events.Clicked(IndexOf("cmdGo"));
+    events.Clicked(IndexOf("lblItem", 0));
+    events.Clicked(IndexOf("lblFixed"));  // no binding
+    EXPECT_EQ(form.clicks, (std::vector<int>{1, -1, 0}));
+    events.CloseRequested();
+    EXPECT_FALSE(form.Loaded());
+}
+
+TEST(FormEngine, TheKeyPreviewSeesTheAnsiCodeAndItsWrittenBackCodeReachesTheControl) {
+    TestForm form;
+    form.Load();
+    FormEvents& events = WindowOf(form).events;
+    std::vector<std::int16_t> seen;
+    std::int16_t replacement = 0;
+    form.onKey = [&](std::int16_t& code) {
+        seen.push_back(code);
+        if (replacement != -1) code = replacement;
+    };
+    replacement = -1;  // left as it is
+    EXPECT_EQ(events.KeyTyped(u'q'), u'q');
+    EXPECT_EQ(events.KeyTyped(u'あ'), u'あ');
+    EXPECT_EQ(events.KeyTyped(u'ｱ'), u'ｱ');
+    EXPECT_EQ(seen, (std::vector<std::int16_t>{113, static_cast<std::int16_t>(0x82A0), 0xB1}));
+    replacement = 'Q';
+    EXPECT_EQ(events.KeyTyped(u'q'), u'Q');
+    replacement = static_cast<std::int16_t>(0x8260);  // full-width A
+    EXPECT_EQ(events.KeyTyped(u'ａ'), u'Ａ');
+    replacement = 0;
+    EXPECT_EQ(events.KeyTyped(u'x'), u'\0') << "0 swallows the key";
+
+    constexpr FormDesign kNoPreview = [] {
+        FormDesign design = kDesign;
+        design.keyPreview = false;
+        return design;
+    }();
+    TestForm plain(kNoPreview);
+    plain.Load();
+    bool called = false;
+    plain.onKey = [&](std::int16_t&) { called = true; };
+    EXPECT_EQ(WindowOf(plain).events.KeyTyped(u'q'), u'q');
+    EXPECT_FALSE(called);
+    form.Unload();
+    plain.Unload();
+}
+
+}  // namespace

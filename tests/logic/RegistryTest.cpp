@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 
@@ -14,30 +13,6 @@ namespace {
 
 using namespace std::string_literals;
 constexpr win32::HKEY HKLM = win32::HKEY_LOCAL_MACHINE;
-
-struct ToolEntry {
-    bool read = false;
-    std::u16string path;
-};
-
-// Read before any test changes the stand-in, so that it shows what the stand-in starts with.
-const ToolEntry kToolAtStart = [] {
-    ToolEntry entry;
-    entry.read = ReadRegistryValue(HKLM, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", u"PATH",
-                                   entry.path);
-    return entry;
-}();
-
-TEST(RegistryStandIn, StartsWithAnExistingSystemInformationProgramOrNothing) {
-    if (!kToolAtStart.read) {
-        EXPECT_EQ(kToolAtStart.path, u"");
-        return;
-    }
-    const std::filesystem::path program(kToolAtStart.path);
-    EXPECT_TRUE(program.is_absolute()) << program;
-    EXPECT_TRUE(std::filesystem::is_regular_file(program)) << program;
-    EXPECT_EQ(access(program.c_str(), X_OK), 0) << program << " is not executable";
-}
 
 // The little-endian bytes of a REG_DWORD.
 std::string Dword(std::uint32_t number) {
