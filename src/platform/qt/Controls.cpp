@@ -55,7 +55,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-QtControl::QtControl(const ControlDesign& design, std::size_t index, QWidget* window,
+QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window,
                      FormEvents& events)
     : design_(design) {
     switch (design.type) {
@@ -89,7 +89,7 @@ QtControl::QtControl(const ControlDesign& design, std::size_t index, QWidget* wi
 }
 
 // The window goes on a little after its form is unloaded: nothing may reach the form then.
-QtControl::~QtControl() {
+QtControlImpl::~QtControlImpl() {
     if (timer_) {
         timer_->stop();
         timer_->disconnect();
@@ -97,28 +97,28 @@ QtControl::~QtControl() {
     if (widget_) widget_->disconnect();
 }
 
-std::u16string QtControl::Text() const {
+std::u16string QtControlImpl::Text() const {
     if (auto* button = qobject_cast<QPushButton*>(widget_)) return ToU16(button->text());
     if (auto* label = qobject_cast<QLabel*>(widget_)) return ToU16(label->text());
     return {};
 }
 
-void QtControl::SetText(std::u16string_view text) {
+void QtControlImpl::SetText(std::u16string_view text) {
     if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(ToQString(text));
     if (auto* label = qobject_cast<ClickLabel*>(widget_)) label->setText(ToQString(text));
 }
 
-PixelRect QtControl::Rect() const {
+PixelRect QtControlImpl::Rect() const {
     const QRect rect = widget_->geometry();
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
-void QtControl::SetRect(const PixelRect& rect) {
+void QtControlImpl::SetRect(const PixelRect& rect) {
     widget_->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
-void QtControl::FitToContent() { widget_->resize(widget_->sizeHint()); }
+void QtControlImpl::FitToContent() { widget_->resize(widget_->sizeHint()); }
 
-void QtControl::StartTimer(int milliseconds) { timer_->start(milliseconds); }
+void QtControlImpl::StartTimer(int milliseconds) { timer_->start(milliseconds); }
 
-void QtControl::StopTimer() { timer_->stop(); }
+void QtControlImpl::StopTimer() { timer_->stop(); }

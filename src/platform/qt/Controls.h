@@ -20,11 +20,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-class QtControl final : public ControlImpl {
+class QtControlImpl final : public ControlImpl {
 public:
     // Control `index` of the form's design, built inside `window`; its events go to `events`.
-    QtControl(const ControlDesign& design, std::size_t index, QWidget* window, FormEvents& events);
-    ~QtControl() override;
+    QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window, FormEvents& events);
+    ~QtControlImpl() override;
 
     QWidget* Widget() const { return widget_; }  // null for a timer
 

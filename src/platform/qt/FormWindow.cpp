@@ -22,7 +22,7 @@ WindowHandle nextHandle = 0x10000;
 
 std::unique_ptr<FormImpl> CreateFormImpl(const FormDesign& design, int clientWidth,
                                          int clientHeight, FormEvents& events) {
-    return std::make_unique<QtForm>(design, clientWidth, clientHeight, events);
+    return std::make_unique<QtFormImpl>(design, clientWidth, clientHeight, events);
 }
 
 Qt::WindowFlags WindowFlagsOf(const FormDesign& design, bool closeOffered) {
@@ -46,7 +46,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (SystemMenuOffersClose(form->Handle())) form->Events().CloseRequested();
 }
 
-QtForm::QtForm(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events)
+QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events)
     : design_(design),
       events_(events),
       handle_(nextHandle++),
@@ -58,7 +58,7 @@ QtForm::QtForm(const FormDesign& design, int clientWidth, int clientHeight, Form
     if (design.icon != Picture::None) window_->setWindowIcon(PictureIcon(design.icon));
     window_->setFixedSize(clientWidth, clientHeight);
     for (std::size_t i = 0; i < design.controls.size(); ++i) {
-        controls_.push_back(std::make_unique<QtControl>(design.controls[i], i, window_, events));
+        controls_.push_back(std::make_unique<QtControlImpl>(design.controls[i], i, window_, events));
     }
     const std::vector<std::size_t> order = TabOrder(design);
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -67,7 +67,7 @@ QtForm::QtForm(const FormDesign& design, int clientWidth, int clientHeight, Form
     if (!order.empty()) controls_[order.front()]->Widget()->setFocus();
 }
 
-QtForm::~QtForm() {
+QtFormImpl::~QtFormImpl() {
     controls_.clear();  // no event reaches the form any more
     window_->form = nullptr;
     window_->hide();
@@ -76,26 +76,26 @@ QtForm::~QtForm() {
     if (modalLoop_) modalLoop_->quit();
 }
 
-std::u16string QtForm::Title() const { return ToU16(window_->windowTitle()); }
+std::u16string QtFormImpl::Title() const { return ToU16(window_->windowTitle()); }
 
-void QtForm::SetTitle(std::u16string_view title) { window_->setWindowTitle(ToQString(title)); }
+void QtFormImpl::SetTitle(std::u16string_view title) { window_->setWindowTitle(ToQString(title)); }
 
-PixelRect QtForm::OuterRect() const {
+PixelRect QtFormImpl::OuterRect() const {
     const FrameMargins frame = NominalFrame(design_.borderStyle);
     return {window_->x(), window_->y(), window_->width() + frame.left + frame.right,
             window_->height() + frame.top + frame.bottom};
 }
 
-void QtForm::SetOuterRect(const PixelRect& rect) {
+void QtFormImpl::SetOuterRect(const PixelRect& rect) {
     const FrameMargins frame = NominalFrame(design_.borderStyle);
     window_->move(rect.left, rect.top);
     window_->setFixedSize(std::max(0, rect.width - frame.left - frame.right),
                           std::max(0, rect.height - frame.top - frame.bottom));
 }
 
-bool QtForm::Visible() const { return window_->isVisible(); }
+bool QtFormImpl::Visible() const { return window_->isVisible(); }
 
-void QtForm::ShowAndActivate() {
+void QtFormImpl::ShowAndActivate() {
     if (!shownOnce_) {
         shownOnce_ = true;
         // The title bar offers close only while the system menu does; the flags change
@@ -107,9 +107,9 @@ void QtForm::ShowAndActivate() {
     window_->activateWindow();
 }
 
-void QtForm::Show() { ShowAndActivate(); }
+void QtFormImpl::Show() { ShowAndActivate(); }
 
-void QtForm::RunModal() {
+void QtFormImpl::RunModal() {
     window_->setWindowModality(Qt::ApplicationModal);
     ShowAndActivate();
     QEventLoop loop;
@@ -117,13 +117,13 @@ void QtForm::RunModal() {
     loop.exec();  // until the form is unloaded: this object is gone by then
 }
 
-std::optional<std::size_t> QtForm::IndexOf(const QWidget* widget) const {
+std::optional<std::size_t> QtFormImpl::IndexOf(const QWidget* widget) const {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         if (widget != nullptr && controls_[i]->Widget() == widget) return i;
     }
     return std::nullopt;
 }
 
-QPushButton* QtForm::Button(std::optional<std::size_t> index) const {
+QPushButton* QtFormImpl::Button(std::optional<std::size_t> index) const {
     return index ? qobject_cast<QPushButton*>(controls_[*index]->Widget()) : nullptr;
 }

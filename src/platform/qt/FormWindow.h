@@ -12,23 +12,23 @@
 
 class QEventLoop;
 class QPushButton;
-class QtForm;
+class QtFormImpl;
 
-// The window of a loaded form. It outlives its QtForm briefly: an unloaded window is hidden
+// The window of a loaded form. It outlives its QtFormImpl briefly: an unloaded window is hidden
 // at once and deleted when control returns to the event loop it was unloaded in.
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
-    QtForm* form = nullptr;  // null once the form is unloaded
+    QtFormImpl* form = nullptr;  // null once the form is unloaded
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
-class QtForm final : public FormImpl {
+class QtFormImpl final : public FormImpl {
 public:
-    QtForm(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events);
-    ~QtForm() override;
+    QtFormImpl(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events);
+    ~QtFormImpl() override;
 
     WindowHandle Handle() const override { return handle_; }
     ControlImpl& Control(std::size_t index) override { return *controls_[index]; }
@@ -53,7 +53,7 @@ private:
     FormEvents& events_;
     const WindowHandle handle_;
     FormWindow* window_;
-    std::vector<std::unique_ptr<QtControl>> controls_;
+    std::vector<std::unique_ptr<QtControlImpl>> controls_;
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
 };

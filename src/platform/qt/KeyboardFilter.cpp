@@ -40,7 +40,7 @@ bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;  // access keys
 
-    QtForm& form = *window->form;
+    QtFormImpl& form = *window->form;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (PressButton(form.Button(EnterButton(form.Design(), form.IndexOf(widget))))) return true;
     }
