@@ -7,17 +7,14 @@
 #include "platform/RuntimeError.h"
 #include "platform/Win32.h"
 #include "platform/standins/StandIns.h"
-#include "support/Gui.h"
+#include "support/Driver.h"
+#include "support/Forms.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +34,8 @@ void ExpectSnapped(float actual, double exact, double twipsPerUnit, const std::s
 }
 
 std::string NameOf(const ControlDesign& control) {
-    return control.index < 0 ? control.name
-                             : std::string(control.name) + "(" + std::to_string(control.index) + ")";
+    if (control.index < 0) return control.name;
+    return std::string(control.name) + "(" + std::to_string(control.index) + ")";
 }
 
 // Everything a user sees of the dialog's texts and layout.
@@ -54,28 +51,35 @@ Snapshot SnapshotOf(AboutForm& dialog) {
     for (const ControlDesign& design : frmAboutDesign.controls) {
         Control& control = dialog.control(design.name, design.index);
         if (design.type != ControlType::PictureBox) snapshot.texts.push_back(control.Caption());
-        snapshot.geometry.insert(snapshot.geometry.end(),
-                                 {control.Left(), control.Top(), control.Width(), control.Height()});
+        snapshot.geometry.insert(snapshot.geometry.end(), {control.Left(), control.Top(),
+                                                           control.Width(), control.Height()});
     }
     return snapshot;
+}
+
+// The dialog comes up active with the focus on `control`: keys typed before that would
+// reach the main window instead.
+bool FocusArrivesOn(const std::string& control) {
+    return WaitFor([&] { return FocusedControl() == control; }, 5000);
 }
 
 class AboutDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         StartApplication();
-        ASSERT_NE(WindowOf(frmKimoro()), nullptr);
+        ASSERT_TRUE(FormInstance<KimoroForm>().Loaded());
     }
     void TearDown() override { UnloadAllForms(); }
 
     static bool DialogLoaded() { return FormInstance<AboutForm>().Loaded(); }
 
     // Opens the dialog as the main window's command does and runs `inspect` while it is open.
-    void WhileOpen(const std::function<void(AboutForm& dialog, QWidget* window)>& inspect) {
+    void WhileOpen(const std::function<void(AboutForm& dialog)>& inspect) {
         WhileDialogOpen<AboutForm>(u"A", "cmdOK", inspect);
     }
 
-    QString Greeting() { return Widget<QLabel>(frmKimoro(), "lblKimoro")->text(); }
+    // Only while the main window is loaded: referring to its label would load it.
+    static std::u16string Greeting() { return FormInstance<KimoroForm>().lblKimoro().Caption(); }
 };
 
 // Expects `action` to bring up the message that system information is unavailable, as it
@@ -83,17 +87,17 @@ protected:
 void ExpectUnavailableMessageDuring(const std::function<void()>& action) {
     ClearRegistryStandIn();
     bool shown = false;
-    WhenModalAppears([&](QWidget* modal) {
+    WhenModalAppears([&] {
         shown = true;
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QStringLiteral(u"現時点ではｼｽﾃﾑ情報を使用できません。"));
-        EXPECT_EQ(box->windowTitle(), QStringLiteral(u"きもろ"));
-        Click(box->button(QMessageBox::Ok));
+        const std::optional<MessageBoxView> box = ActiveMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, u"現時点ではｼｽﾃﾑ情報を使用できません。");
+        EXPECT_EQ(box->title, u"きもろ");
+        CloseActiveMessageBox();
     });
     action();
     // An access key animates its click, which arrives about 100 ms later.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown; }, 5500)) << "no system-information message";
+    EXPECT_TRUE(WaitFor([&] { return shown; }, 5500)) << "no system-information message";
 }
 
 TEST(AboutCentreLine, IsHalfTheWidthRoundedWithTiesToEven) {
@@ -115,27 +119,25 @@ TEST(AboutCentreLine, IsHalfTheWidthRoundedWithTiesToEven) {
 }
 
 TEST_F(AboutDialog, ShowsTitleVersionCopyrightAndLinks) {
-    WhileOpen([](AboutForm& dialog, QWidget* window) {
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->windowTitle(), QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報"));
-        auto text = [&](const char* name) { return Widget<QLabel>(dialog, name)->text(); };
-        EXPECT_EQ(text("lblTitle"), QStringLiteral(u"きもろ"));
-        EXPECT_EQ(text("lblVerCaption"), QStringLiteral("Version 1.04.00"));
-        EXPECT_EQ(text("lblVerSys"), QStringLiteral("( 1.4.0.53 )"));
-        EXPECT_EQ(text("lblCopyright"), QString::fromStdU16String(App::LegalCopyright()));
-        EXPECT_EQ(text("lblURL(0)"), QString::fromStdU16String(LoadResString(1004)));
-        EXPECT_EQ(text("lblURL(1)"), QString::fromStdU16String(LoadResString(1006)));
-        EXPECT_EQ(Widget<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK"));
-        EXPECT_EQ(Widget<QPushButton>(dialog, "cmdSysInfo")->text(),
-                  QStringLiteral(u"ｼｽﾃﾑ情報(&S)..."));
-        EXPECT_FALSE(Widget<QLabel>(dialog, "picIcon")->pixmap().isNull());
+    WhileOpen([](AboutForm& dialog) {
+        EXPECT_TRUE(TraitsOf(dialog).visible);
+        EXPECT_EQ(dialog.Caption(), u"ﾊﾞｰｼﾞｮﾝ情報");
+        EXPECT_EQ(dialog.lblTitle().Caption(), u"きもろ");
+        EXPECT_EQ(dialog.lblVerCaption().Caption(), u"Version 1.04.00");
+        EXPECT_EQ(dialog.lblVerSys().Caption(), u"( 1.4.0.53 )");
+        EXPECT_EQ(dialog.lblCopyright().Caption(), App::LegalCopyright());
+        EXPECT_EQ(dialog.lblURL(0).Caption(), LoadResString(1004));
+        EXPECT_EQ(dialog.lblURL(1).Caption(), LoadResString(1006));
+        EXPECT_EQ(dialog.cmdOK().Caption(), u"OK");
+        EXPECT_EQ(dialog.cmdSysInfo().Caption(), u"ｼｽﾃﾑ情報(&S)...");
+        EXPECT_TRUE(ShowsPicture(dialog, "picIcon"));
     });
 }
 
 // Widths of controls are in scale units, the dialog's own width in twips; the rules mix
 // the two as they stand.
 TEST_F(AboutDialog, LaysOutAcrossFromTheWiderLinkLabel) {
-    WhileOpen([](AboutForm& d, QWidget*) {
+    WhileOpen([](AboutForm& d) {
         ExpectSnapped(d.lblURL(0).Left(), 90, kUnitX, "lblURL(0) left");
         ExpectSnapped(d.lblURL(1).Left(), 90, kUnitX, "lblURL(1) left");
         ExpectSnapped(d.lblVerCaption().Left(), d.picIcon().Width() + 2 * d.picIcon().Left(),
@@ -155,16 +157,16 @@ TEST_F(AboutDialog, LaysOutAcrossFromTheWiderLinkLabel) {
                       d.lblVerCaption().Left() + d.lblVerCaption().Width() - d.lblVerSys().Width(),
                       kUnitX, "lblVerSys left");
         // Right edges in pixels: the version numbers end where the version caption does.
-        const QWidget* caption = Widget(d, "lblVerCaption");
-        const QWidget* numbers = Widget(d, "lblVerSys");
-        EXPECT_NEAR(numbers->geometry().right(), caption->geometry().right(), 1);
+        const Pixels caption = ControlRect(d, "lblVerCaption");
+        const Pixels numbers = ControlRect(d, "lblVerSys");
+        EXPECT_NEAR(numbers.left + numbers.width, caption.left + caption.width, 1);
     });
 }
 
 // Designed values are twips; read back in the dialog's units they are divided by its
 // factors, and what the layout leaves alone keeps its designed place and size.
 TEST_F(AboutDialog, KeepsDesignedTopsAndButtonSizesInItsOwnUnits) {
-    WhileOpen([](AboutForm& d, QWidget* window) {
+    WhileOpen([](AboutForm& d) {
         for (const ControlDesign& design : frmAboutDesign.controls) {
             const std::string name = NameOf(design);
             Control& control = d.control(design.name, design.index);
@@ -177,94 +179,92 @@ TEST_F(AboutDialog, KeepsDesignedTopsAndButtonSizesInItsOwnUnits) {
                 ExpectSnapped(control.Left(), design.left / kUnitX, kUnitX, name + " left");
             }
         }
-        EXPECT_EQ(window->height() * kTwipsPerPixel, frmAboutDesign.clientHeight);
-        EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+        EXPECT_EQ(ClientRect(d).height * kTwipsPerPixel, frmAboutDesign.clientHeight);
+        EXPECT_FALSE(TraitsOf(d).resizable) << "fixed size";
     });
 }
 
 TEST_F(AboutDialog, StartsOnOkWhichEnterAndEscBothPress) {
-    WhileOpen([](AboutForm& dialog, QWidget* window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        EXPECT_EQ(QApplication::focusWidget(), Widget<QPushButton>(dialog, "cmdOK"));
-        Press(window, Qt::Key_Escape);
+    WhileOpen([](AboutForm& dialog) {
+        ASSERT_TRUE(FocusArrivesOn("cmdOK"));
+        Press(dialog, Key::Escape);
         EXPECT_FALSE(DialogLoaded()) << "Esc";
     });
-    WhileOpen([](AboutForm&, QWidget* window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        Press(window, Qt::Key_Return);
+    WhileOpen([](AboutForm& dialog) {
+        ASSERT_TRUE(FocusArrivesOn("cmdOK"));
+        Press(dialog, Key::Enter);
         EXPECT_FALSE(DialogLoaded()) << "Enter";
     });
     EXPECT_TRUE(FormInstance<KimoroForm>().Loaded());
 }
 
 TEST_F(AboutDialog, AltSPressesTheSystemInformationButton) {
-    WhileOpen([](AboutForm&, QWidget* window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        ExpectUnavailableMessageDuring([&] { Press(window, Qt::Key_S, Qt::AltModifier); });
+    WhileOpen([](AboutForm& dialog) {
+        ASSERT_TRUE(FocusArrivesOn("cmdOK"));
+        ExpectUnavailableMessageDuring([&] { PressAlt(dialog, 's'); });
         EXPECT_TRUE(DialogLoaded());
-        EXPECT_EQ(QApplication::activeModalWidget(), window);
+        EXPECT_TRUE(IsActiveModal(dialog));
     });
 }
 
 // The dialog previews keys and hands them to the main window's commands, S included.
 TEST_F(AboutDialog, TypedLettersRunTheCommandsOfTheMainWindow) {
-    WhileOpen([this](AboutForm&, QWidget* window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    WhileOpen([](AboutForm& dialog) {
+        ASSERT_TRUE(FocusArrivesOn("cmdOK"));
 
-        Type(window, 'p');
-        EXPECT_NE(Greeting(), QString()) << "p shows a greeting behind the dialog";
+        Type(dialog, u'p');
+        EXPECT_NE(Greeting(), u"") << "p shows a greeting behind the dialog";
         EXPECT_EQ(frmKimoro().timKimoro().Interval(), 2500);
 
-        ExpectUnavailableMessageDuring([&] { Type(window, 's'); });
-        EXPECT_EQ(QApplication::activeModalWidget(), window);
+        ExpectUnavailableMessageDuring([&] { Type(dialog, u's'); });
+        EXPECT_TRUE(IsActiveModal(dialog));
 
         // Opening the open dialog again fails, and the failure is dropped unseen.
-        Type(window, 'a');
+        Type(dialog, u'a');
         ProcessEvents();
         EXPECT_TRUE(DialogLoaded());
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(QApplication::activeModalWidget(), window);
-        int visible = 0;
-        for (QWidget* topLevel : QApplication::topLevelWidgets()) visible += topLevel->isVisible();
-        EXPECT_EQ(visible, 2) << "the main window and the one About dialog";
+        EXPECT_TRUE(TraitsOf(dialog).visible);
+        EXPECT_TRUE(IsActiveModal(dialog));
+        EXPECT_EQ(VisibleWindowCount(), 2) << "the main window and the one About dialog";
     });
 }
 
 TEST_F(AboutDialog, TypedWOpensTheDirectoryDialogOverIt) {
-    WhileOpen([](AboutForm&, QWidget* about) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    WhileOpen([](AboutForm& about) {
+        ASSERT_TRUE(FocusArrivesOn("cmdOK"));
+        WinDIRForm& directory = FormInstance<WinDIRForm>();
         bool opened = false;
-        WhenModalAppears([&](QWidget* modal) {
+        WhenModalAppears([&] {
             opened = true;
-            ASSERT_TRUE(FormInstance<WinDIRForm>().Loaded());
-            EXPECT_EQ(modal, WindowOf(frmWinDIR()));
-            EXPECT_TRUE(about->isVisible());
+            ASSERT_TRUE(directory.Loaded());
+            EXPECT_TRUE(IsActiveModal(directory));
+            EXPECT_TRUE(TraitsOf(about).visible);
             // Centred over the About dialog, which was active when it opened.
-            EXPECT_NEAR(modal->geometry().center().x(), about->geometry().center().x(), 4);
-            EXPECT_NEAR(modal->geometry().center().y(), about->geometry().center().y(), 12);
-            Click(Widget<QPushButton>(frmWinDIR(), "cbtOK"));
+            const Pixels over = ClientRect(about);
+            const Pixels opening = ClientRect(directory);
+            EXPECT_NEAR(opening.left + opening.width / 2.0, over.left + over.width / 2.0, 4);
+            EXPECT_NEAR(opening.top + opening.height / 2.0, over.top + over.height / 2.0, 12);
+            Click(directory, "cbtOK");
         });
-        Type(about, 'w');
+        Type(about, u'w');
         EXPECT_TRUE(opened);
-        EXPECT_FALSE(FormInstance<WinDIRForm>().Loaded());
-        EXPECT_EQ(QApplication::activeModalWidget(), about);
-        // A window manager activates it again (the offscreen platform leaves that to the
-        // test); its keys work as before.
-        about->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
-        Press(about, Qt::Key_Return);
+        EXPECT_FALSE(directory.Loaded());
+        EXPECT_TRUE(IsActiveModal(about));
+        // A window manager activates it again, here the test; its keys work as before.
+        ASSERT_TRUE(Activate(about));
+        Press(about, Key::Enter);
         EXPECT_FALSE(DialogLoaded());
     });
 }
 
 TEST_F(AboutDialog, TypedXUnloadsTheMainWindowBehindIt) {
-    WhileOpen([](AboutForm&, QWidget* window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        Type(window, 'x');
+    WhileOpen([](AboutForm& dialog) {
+        ASSERT_TRUE(FocusArrivesOn("cmdOK"));
+        Type(dialog, u'x');
         ProcessEvents();
         EXPECT_FALSE(FormInstance<KimoroForm>().Loaded());
         EXPECT_TRUE(DialogLoaded());
-        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(TraitsOf(dialog).visible);
     });
     EXPECT_FALSE(FormInstance<KimoroForm>().Loaded());
     EXPECT_FALSE(FormInstance<AboutForm>().Loaded());
@@ -272,17 +272,18 @@ TEST_F(AboutDialog, TypedXUnloadsTheMainWindowBehindIt) {
 }
 
 TEST_F(AboutDialog, IsAFixedDialogWindowTheTitleBarCannotClose) {
-    WhileOpen([](AboutForm& dialog, QWidget* window) {
-        EXPECT_EQ(window->windowType(), Qt::Dialog) << "no taskbar button of its own";
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-        EXPECT_EQ(window->minimumSize(), window->maximumSize());
-        EXPECT_FALSE(window->windowIcon().isNull());
+    WhileOpen([](AboutForm& dialog) {
+        const WindowTraits traits = TraitsOf(dialog);
+        EXPECT_FALSE(traits.taskbarButton) << "a dialog window, no taskbar button of its own";
+        EXPECT_FALSE(traits.closeButton);
+        EXPECT_FALSE(traits.minimizeButton);
+        EXPECT_FALSE(traits.maximizeButton);
+        EXPECT_FALSE(traits.resizable);
+        EXPECT_TRUE(traits.icon);
 
-        RequestClose(window);
+        RequestClose(dialog);
         ASSERT_TRUE(DialogLoaded());
-        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(TraitsOf(dialog).visible);
         const win32::HMENU menu = win32::GetSystemMenu(dialog.hWnd(), 0);
         EXPECT_EQ(win32::DeleteMenu(menu, win32::SC_CLOSE, win32::MF_BYCOMMAND), 0)
             << "Close was removed while the dialog loaded";
@@ -292,7 +293,7 @@ TEST_F(AboutDialog, IsAFixedDialogWindowTheTitleBarCannotClose) {
 TEST_F(AboutDialog, OpensAfreshWithTheSameTextsAndLayout) {
     Snapshot first;
     WindowHandle firstHandle = 0;
-    WhileOpen([&](AboutForm& dialog, QWidget*) {
+    WhileOpen([&](AboutForm& dialog) {
         first = SnapshotOf(dialog);
         firstHandle = dialog.hWnd();
         // Left behind in the unloaded form, none of this may show next time.
@@ -300,7 +301,7 @@ TEST_F(AboutDialog, OpensAfreshWithTheSameTextsAndLayout) {
         dialog.cmdOK().SetLeft(0);
         dialog.SetWidth(9000);
     });
-    WhileOpen([&](AboutForm& dialog, QWidget*) {
+    WhileOpen([&](AboutForm& dialog) {
         EXPECT_EQ(SnapshotOf(dialog), first);
         EXPECT_NE(dialog.hWnd(), firstHandle);
     });

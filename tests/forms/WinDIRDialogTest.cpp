@@ -5,12 +5,9 @@
 #include "forms/frmWinDIR.h"
 #include "platform/Win32.h"
 #include "platform/standins/StandIns.h"
-#include "support/Gui.h"
+#include "support/Driver.h"
+#include "support/Forms.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -69,7 +66,7 @@ class WinDIRDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         StartApplication();
-        ASSERT_NE(WindowOf(frmKimoro()), nullptr);
+        ASSERT_TRUE(FormInstance<KimoroForm>().Loaded());
     }
     void TearDown() override {
         SetWindowsDirectoryStandIn(std::string("/"));
@@ -79,44 +76,42 @@ protected:
     static bool DialogLoaded() { return FormInstance<WinDIRForm>().Loaded(); }
 
     // Opens the dialog as the main window's command does and runs `inspect` while it is open.
-    void WhileOpen(const std::function<void(WinDIRForm& dialog, QWidget* window)>& inspect) {
+    void WhileOpen(const std::function<void(WinDIRForm& dialog)>& inspect) {
         WhileDialogOpen<WinDIRForm>(u"W", "cbtOK", inspect);
     }
 
     Layout OpenAndMeasure() {
         Layout layout{};
-        WhileOpen([&](WinDIRForm& dialog, QWidget*) { layout = LayoutOf(dialog); });
+        WhileOpen([&](WinDIRForm& dialog) { layout = LayoutOf(dialog); });
         return layout;
     }
 
-    QString Greeting() { return Widget<QLabel>(frmKimoro(), "lblKimoro")->text(); }
+    // Only while the main window is loaded: referring to its label would load it.
+    static std::u16string Greeting() { return FormInstance<KimoroForm>().lblKimoro().Caption(); }
 };
 
 TEST_F(WinDIRDialog, ShowsTheDirectoryBetweenThreeSpacesOnEachSide) {
-    WhileOpen([](WinDIRForm& dialog, QWidget* window) {
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("WindowsDirectory"));
-        EXPECT_EQ(Widget<QPushButton>(dialog, "cbtOK")->text(), QStringLiteral("OK"));
-        EXPECT_EQ(Widget<QLabel>(dialog, "lblWinDIR")->text(), QStringLiteral("   /   "));
+    WhileOpen([](WinDIRForm& dialog) {
+        EXPECT_TRUE(TraitsOf(dialog).visible);
+        EXPECT_EQ(dialog.Caption(), u"WindowsDirectory");
+        EXPECT_EQ(dialog.cbtOK().Caption(), u"OK");
+        EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   /   ");
     });
 
     SetWindowsDirectoryStandIn(std::string("C:\\WINDOWS"));
-    WhileOpen([](WinDIRForm& dialog, QWidget*) {
-        EXPECT_EQ(Widget<QLabel>(dialog, "lblWinDIR")->text(), QStringLiteral("   C:\\WINDOWS   "));
+    WhileOpen([](WinDIRForm& dialog) {
+        EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   C:\\WINDOWS   ");
     });
 
     // The system reports the directory in the ANSI code page: half-width katakana here.
     SetWindowsDirectoryStandIn(std::string("C:\\\xB3\xA8\xDD\xC4\xDE\xB3\xBD"));
-    WhileOpen([](WinDIRForm& dialog, QWidget*) {
-        EXPECT_EQ(Widget<QLabel>(dialog, "lblWinDIR")->text(),
-                  QStringLiteral(u"   C:\\ｳｨﾝﾄﾞｳｽ   "));
+    WhileOpen([](WinDIRForm& dialog) {
+        EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   C:\\ｳｨﾝﾄﾞｳｽ   ");
     });
 
     // A failing call writes nothing: only the six spaces remain.
     SetWindowsDirectoryStandIn(std::nullopt);
-    WhileOpen([](WinDIRForm& dialog, QWidget*) {
-        EXPECT_EQ(Widget<QLabel>(dialog, "lblWinDIR")->text(), QStringLiteral("      "));
-    });
+    WhileOpen([](WinDIRForm& dialog) { EXPECT_EQ(dialog.lblWinDIR().Caption(), u"      "); });
 }
 
 TEST_F(WinDIRDialog, SizesItselfAndItsButtonAroundTheDirectory) {
@@ -127,7 +122,8 @@ TEST_F(WinDIRDialog, SizesItselfAndItsButtonAroundTheDirectory) {
     const Layout windows = OpenAndMeasure();
     ExpectLaidOutAroundTheLabel(windows);
 
-    SetWindowsDirectoryStandIn(std::string("/usr/local/share/a/directory/deep/enough/to/need/room"));
+    SetWindowsDirectoryStandIn(
+        std::string("/usr/local/share/a/directory/deep/enough/to/need/room"));
     const Layout longPath = OpenAndMeasure();
     ExpectLaidOutAroundTheLabel(longPath);
     EXPECT_GT(longPath.labelWidth, windows.labelWidth);
@@ -144,76 +140,74 @@ TEST_F(WinDIRDialog, SizesItselfAndItsButtonAroundTheDirectory) {
 }
 
 TEST_F(WinDIRDialog, ClosesOnEnterButIgnoresEscAndLetters) {
-    WhileOpen([this](WinDIRForm&, QWidget* window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        EXPECT_EQ(QApplication::focusWidget(), Widget<QPushButton>(frmWinDIR(), "cbtOK"));
+    WhileOpen([](WinDIRForm& dialog) {
+        // It comes up active, so keys go to it and not to the main window.
+        ASSERT_TRUE(WaitFor([] { return FocusedControl() == "cbtOK"; }, 5000));
 
-        Press(window, Qt::Key_Escape);
+        Press(dialog, Key::Escape);
         EXPECT_TRUE(DialogLoaded()) << "Esc";
 
         // The dialog does not preview keys: the main window's letters do nothing here.
-        Type(window, 'p');
-        Type(window, 'x');
+        Type(dialog, u'p');
+        Type(dialog, u'x');
         ProcessEvents();
         EXPECT_TRUE(DialogLoaded());
-        EXPECT_TRUE(FormInstance<KimoroForm>().Loaded());
-        EXPECT_EQ(Greeting(), QString());
+        ASSERT_TRUE(FormInstance<KimoroForm>().Loaded());
+        EXPECT_EQ(Greeting(), u"");
 
-        Press(window, Qt::Key_Return);
+        Press(dialog, Key::Enter);
         EXPECT_FALSE(DialogLoaded()) << "Enter presses OK";
     });
     EXPECT_TRUE(FormInstance<KimoroForm>().Loaded());
 }
 
 TEST_F(WinDIRDialog, BlocksTheMainWindowWhileOpen) {
-    QPushButton* greeting = Widget<QPushButton>(frmKimoro(), "CoButTest");
-    QPushButton* about = Widget<QPushButton>(frmKimoro(), "CoButVersion");
-    QPushButton* exit = Widget<QPushButton>(frmKimoro(), "CoButEnd");
-    WhileOpen([&](WinDIRForm&, QWidget* window) {
-        Click(greeting);
-        Click(about);
-        Click(exit);
+    KimoroForm& main = FormInstance<KimoroForm>();
+    WhileOpen([&](WinDIRForm& dialog) {
+        Click(main, "CoButTest");
+        Click(main, "CoButVersion");
+        Click(main, "CoButEnd");
         ProcessEvents();
-        EXPECT_EQ(Greeting(), QString());
+        ASSERT_TRUE(main.Loaded());
+        EXPECT_EQ(Greeting(), u"");
         EXPECT_FALSE(FormInstance<AboutForm>().Loaded());
-        EXPECT_TRUE(FormInstance<KimoroForm>().Loaded());
         EXPECT_TRUE(DialogLoaded());
-        EXPECT_EQ(QApplication::activeModalWidget(), window);
+        EXPECT_TRUE(IsActiveModal(dialog));
     });
     // Once it is closed, the main window takes clicks again.
-    Click(greeting);
-    EXPECT_NE(Greeting(), QString());
+    Click(main, "CoButTest");
+    EXPECT_NE(Greeting(), u"");
 }
 
 TEST_F(WinDIRDialog, TitleBarCannotCloseItOnceCloseIsGoneFromTheSystemMenu) {
-    WhileOpen([](WinDIRForm& dialog, QWidget* window) {
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    WhileOpen([](WinDIRForm& dialog) {
+        const WindowTraits traits = TraitsOf(dialog);
+        EXPECT_FALSE(traits.closeButton);
+        EXPECT_FALSE(traits.minimizeButton);
+        EXPECT_FALSE(traits.maximizeButton);
+        EXPECT_FALSE(traits.resizable);
 
-        RequestClose(window);
+        RequestClose(dialog);
         ASSERT_TRUE(DialogLoaded());
-        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(TraitsOf(dialog).visible);
 
         const WindowHandle hWnd = dialog.hWnd();
         win32::HMENU menu = win32::GetSystemMenu(hWnd, 0);
         EXPECT_EQ(win32::DeleteMenu(menu, win32::SC_CLOSE, win32::MF_BYCOMMAND), 0)
             << "Close was removed while the dialog loaded";
 
-        // A fresh menu: the command widened with its sign is no item of it.
+        // A fresh menu: the command widened with its sign is no item of it, so Close stays
+        // for the command itself to delete.
         EXPECT_EQ(win32::GetSystemMenu(hWnd, 1), 0u);
         menu = win32::GetSystemMenu(hWnd, 0);
         EXPECT_EQ(win32::DeleteMenu(menu, 0xFFFFF060u, win32::MF_BYCOMMAND), 0);
-        EXPECT_TRUE(SystemMenuOffersClose(hWnd));
         EXPECT_NE(win32::DeleteMenu(menu, 0xF060u, win32::MF_BYCOMMAND), 0);
-        EXPECT_FALSE(SystemMenuOffersClose(hWnd));
-        RequestClose(window);
+        RequestClose(dialog);
         EXPECT_TRUE(DialogLoaded());
 
         // With Close back in its menu, the same request unloads it.
         win32::GetSystemMenu(hWnd, 1);
-        RequestClose(window);
+        RequestClose(dialog);
         EXPECT_FALSE(DialogLoaded());
     });
 }
@@ -221,7 +215,7 @@ TEST_F(WinDIRDialog, TitleBarCannotCloseItOnceCloseIsGoneFromTheSystemMenu) {
 TEST_F(WinDIRDialog, OpensAfreshEachTime) {
     Layout first{};
     WindowHandle firstHandle = 0;
-    WhileOpen([&](WinDIRForm& dialog, QWidget*) {
+    WhileOpen([&](WinDIRForm& dialog) {
         first = LayoutOf(dialog);
         firstHandle = dialog.hWnd();
         // Left behind in the unloaded form, this must not show next time.
@@ -230,7 +224,7 @@ TEST_F(WinDIRDialog, OpensAfreshEachTime) {
         dialog.SetWidth(9000);
     });
     Layout second{};
-    WhileOpen([&](WinDIRForm& dialog, QWidget*) {
+    WhileOpen([&](WinDIRForm& dialog) {
         second = LayoutOf(dialog);
         EXPECT_NE(dialog.hWnd(), firstHandle);
     });

@@ -4,16 +4,16 @@
 #include "forms/frmAbout.h"
 #include "platform/Runtime.h"
 #include "platform/standins/StandIns.h"
-#include "support/Gui.h"
+#include "support/Driver.h"
+#include "support/Forms.h"
 #include "system/SystemInfo.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -77,7 +77,8 @@ protected:
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"%1\" >> '%2'\n").arg(line, log).toUtf8());
+        const QString script = QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"%1\" >> '%2'\n");
+        file.write(script.arg(line, log).toUtf8());
         file.close();
         QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
         if (executable) permissions |= QFile::ExeOwner;
@@ -142,32 +143,28 @@ protected:
 
 class LinkLabels : public LinkAndSystemInfo {
 protected:
-    void ClickLinksInTheOpenDialog(QWidget* modal) {
+    void ClickLinksInTheOpenDialog() {
         AboutForm& about = FormInstance<AboutForm>();
-        ASSERT_EQ(modal, WindowOf(about));
+        ASSERT_TRUE(IsActiveModal(about));
         const QString log = Path(QStringLiteral("browser.log"));
         const QString first = Q(LoadResString(1004));
         const QString second = Q(LoadResString(1006));
-        auto* label0 = Widget<QLabel>(about, "lblURL(0)");
-        auto* label1 = Widget<QLabel>(about, "lblURL(1)");
-        ASSERT_NE(label0, nullptr);
-        ASSERT_NE(label1, nullptr);
 
-        Click(label0);
+        Click(about, "lblURL", 0);
         EXPECT_EQ(WaitForLines(log, 1), QStringList({first}));
-        Click(label1);
+        Click(about, "lblURL", 1);
         EXPECT_EQ(WaitForLines(log, 2), QStringList({first, second}));
-        Click(label1);
+        Click(about, "lblURL", 1);
         EXPECT_EQ(WaitForLines(log, 3), QStringList({first, second, second}))
             << "every click starts the browser again";
 
         // The address comes from the string table, not from what the label shows.
         about.lblURL(0).SetCaption(u"somewhere else");
-        Click(label0);
+        Click(about, "lblURL", 0);
         EXPECT_EQ(WaitForLines(log, 4), QStringList({first, second, second, first}));
 
-        EXPECT_EQ(QApplication::activeModalWidget(), modal) << "the dialog stays modal";
-        EXPECT_TRUE(modal->isVisible());
+        EXPECT_TRUE(IsActiveModal(about)) << "the dialog stays modal";
+        EXPECT_TRUE(TraitsOf(about).visible);
     }
 };
 
@@ -175,9 +172,9 @@ TEST_F(LinkLabels, OpenTheirAddressesFromTheStringTableOnEveryClick) {
     InstallFakeBrowser(Path(QStringLiteral("browser.log")));
     StartApplication();
     bool shown = false;
-    WhenModalAppears([&](QWidget* modal) {
+    WhenModalAppears([&] {
         shown = true;
-        ClickLinksInTheOpenDialog(modal);
+        ClickLinksInTheOpenDialog();
         FormInstance<AboutForm>().Unload();
     });
     RunCommand(u"A");
@@ -207,7 +204,8 @@ TEST_F(LinkAndSystemInfo, ANamedToolThatIsMissingIsNotReplacedByTheToolLocation)
 
 TEST_F(LinkAndSystemInfo, FindsTheToolInTheToolLocationByItsFullPath) {
     const QString log = Path(QStringLiteral("tool.log"));
-    const QString tool = Script(QStringLiteral("Shared Tools/MSINFO32.EXE"), QStringLiteral("$0"), log);
+    const QString tool =
+        Script(QStringLiteral("Shared Tools/MSINFO32.EXE"), QStringLiteral("$0"), log);
     const QString directory = Path(QStringLiteral("Shared Tools"));
     for (const QString& location : {directory, directory + u'\\'}) {
         SCOPED_TRACE(location.toStdString());
@@ -248,16 +246,17 @@ TEST_F(LinkAndSystemInfo, TheAboutDialogsButtonAndItsSKeyRunTheLauncher) {
     StartApplication();
     MessageBoxWatcher boxes;
     bool shown = false;
-    WhenModalAppears([&](QWidget* modal) {
+    WhenModalAppears([&] {
         shown = true;
-        Click(Widget<QPushButton>(FormInstance<AboutForm>(), "cmdSysInfo"));
+        AboutForm& about = FormInstance<AboutForm>();
+        Click(about, "cmdSysInfo");
         ProcessEvents(50);
         EXPECT_EQ(boxes.seen.size(), 1u) << "after the button";
-        Type(modal, 's');
+        Type(about, u's');
         ProcessEvents(50);
         EXPECT_EQ(boxes.seen.size(), 2u) << "after s";
-        EXPECT_EQ(QApplication::activeModalWidget(), modal);
-        FormInstance<AboutForm>().Unload();
+        EXPECT_TRUE(IsActiveModal(about));
+        about.Unload();
     });
     RunCommand(u"A");
     EXPECT_TRUE(shown);
