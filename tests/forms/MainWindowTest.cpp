@@ -1,13 +1,9 @@
 // The main window as the start-up procedure shows it: design, captions, buttons.
 #include "core/modKimoro.h"
 #include "forms/frmKimoro.h"
-#include "support/Gui.h"
+#include "support/Driver.h"
+#include "support/Forms.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,32 +12,27 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         StartApplication();
-        window = WindowOf(frmKimoro());
-        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(FormInstance<KimoroForm>().Loaded());
     }
     void TearDown() override { UnloadAllForms(); }
-
-    QPushButton* Button(const char* name) { return Widget<QPushButton>(frmKimoro(), name); }
-    QLabel* Greeting() { return Widget<QLabel>(frmKimoro(), "lblKimoro"); }
-
-    QWidget* window = nullptr;
 };
 
 TEST_F(MainWindow, ShowsTitleCaptionsAndAnEmptyGreeting) {
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(u"きもろ"));
-    EXPECT_EQ(Button("CoButTest")->text(), QStringLiteral(u"おしてね☆ﾐ(&P)"));
-    EXPECT_EQ(Button("cbtWin")->text(), QStringLiteral(u"&WindowsDirectory"));
-    EXPECT_EQ(Button("CoButVersion")->text(), QStringLiteral(u"&About"));
-    EXPECT_EQ(Button("CoButEnd")->text(), QStringLiteral(u"e&Xit"));
-    EXPECT_EQ(Greeting()->text(), QString());
-    EXPECT_EQ(frmKimoro().timKimoro().Interval(), 0);
+    KimoroForm& form = frmKimoro();
+    EXPECT_TRUE(TraitsOf(form).visible);
+    EXPECT_EQ(form.Caption(), u"きもろ");
+    EXPECT_EQ(form.CoButTest().Caption(), u"おしてね☆ﾐ(&P)");
+    EXPECT_EQ(form.cbtWin().Caption(), u"&WindowsDirectory");
+    EXPECT_EQ(form.CoButVersion().Caption(), u"&About");
+    EXPECT_EQ(form.CoButEnd().Caption(), u"e&Xit");
+    EXPECT_EQ(form.lblKimoro().Caption(), u"");
+    EXPECT_EQ(form.timKimoro().Interval(), 0);
 }
 
 TEST_F(MainWindow, KeepsItsDesignedGeometryInTwips) {
     struct Expected {
         const char* name;
-        float left, top, width, height;
+        int left, top, width, height;
     };
     // Whole pixels at 15 twips each: every designed value is a multiple of 15.
     const Expected controls[] = {
@@ -55,49 +46,54 @@ TEST_F(MainWindow, KeepsItsDesignedGeometryInTwips) {
         EXPECT_FLOAT_EQ(control.Top(), c.top) << c.name;
         EXPECT_FLOAT_EQ(control.Width(), c.width) << c.name;
         EXPECT_FLOAT_EQ(control.Height(), c.height) << c.name;
-        QWidget* widget = Widget(frmKimoro(), c.name);
-        EXPECT_EQ(widget->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15))
+        EXPECT_EQ(ControlRect(frmKimoro(), c.name),
+                  (Pixels{c.left / 15, c.top / 15, c.width / 15, c.height / 15}))
             << c.name;
     }
-    EXPECT_EQ(window->size(), QSize(5505 / 15, 945 / 15));
+    const Pixels client = ClientRect(frmKimoro());
+    EXPECT_EQ(client.width, 5505 / 15);
+    EXPECT_EQ(client.height, 945 / 15);
 }
 
 TEST_F(MainWindow, IsCentredFixedInSizeAndCannotBeMaximized) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const Pixels screen = ScreenRect();
     const float outerWidth = frmKimoro().Width();
     const float outerHeight = frmKimoro().Height();
     EXPECT_GT(outerWidth, 5505);
     EXPECT_GT(outerHeight, 945);
-    EXPECT_NEAR(frmKimoro().Left() + outerWidth / 2, screen.center().x() * 15.0, 15);
-    EXPECT_NEAR(frmKimoro().Top() + outerHeight / 2, screen.center().y() * 15.0, 15);
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(window->windowIcon().isNull());
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16)));
+    EXPECT_NEAR(frmKimoro().Left() + outerWidth / 2, (screen.left + screen.width / 2.0) * 15, 15);
+    EXPECT_NEAR(frmKimoro().Top() + outerHeight / 2, (screen.top + screen.height / 2.0) * 15, 15);
+    const WindowTraits traits = TraitsOf(frmKimoro());
+    EXPECT_FALSE(traits.resizable);
+    EXPECT_FALSE(traits.maximizeButton);
+    EXPECT_TRUE(traits.minimizeButton);
+    EXPECT_TRUE(traits.icon);
+    EXPECT_TRUE(traits.icon32And16);
 }
 
 TEST_F(MainWindow, TabsThroughTheButtonsFromLeftToRightStartingAtTheGreetingButton) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    EXPECT_EQ(QApplication::focusWidget(), Button("CoButTest"));
+    ASSERT_TRUE(Activate(frmKimoro()));
+    EXPECT_EQ(FocusedControl(), "CoButTest");
     const char* order[] = {"cbtWin", "CoButVersion", "CoButEnd", "CoButTest"};
     for (const char* name : order) {
-        Press(window, Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), Button(name));
+        Press(frmKimoro(), Key::Tab);
+        EXPECT_EQ(FocusedControl(), name);
     }
-    // The greeting label sits above the buttons and never takes the focus.
-    EXPECT_EQ(Greeting()->focusPolicy(), Qt::NoFocus);
+    // The greeting label sits above the buttons and never takes the focus, not by a click
+    // either.
+    Click(frmKimoro(), "lblKimoro");
+    EXPECT_EQ(FocusedControl(), "CoButTest");
 }
 
 TEST_F(MainWindow, EnterPressesTheDefaultButtonOrTheFocusedOne) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    Press(window, Qt::Key_Return);
-    EXPECT_FALSE(Greeting()->text().isEmpty()) << "Enter on the greeting button shows a greeting";
+    ASSERT_TRUE(Activate(frmKimoro()));
+    Press(frmKimoro(), Key::Enter);
+    EXPECT_NE(frmKimoro().lblKimoro().Caption(), u"")
+        << "Enter on the greeting button shows a greeting";
     EXPECT_EQ(frmKimoro().timKimoro().Interval(), 2500);
 
-    Button("CoButEnd")->setFocus();
-    Press(window, Qt::Key_Return);
+    SetFocus(frmKimoro(), "CoButEnd");
+    Press(frmKimoro(), Key::Enter);
     ProcessEvents();
     EXPECT_FALSE(FormInstance<KimoroForm>().Loaded()) << "Enter on eXit unloads the main window";
 }

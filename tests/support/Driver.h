@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,3 +74,18 @@ int VisibleWindowCount();
 // an animated click; WaitFor until `condition` holds or `milliseconds` pass.
 void ProcessEvents(int milliseconds = 0);
 bool WaitFor(const std::function<bool()>& condition, int milliseconds);
+
+// ---- added for the main-window tests ----
+// Runs `action` every `milliseconds` from whichever event loop runs, the nested loop of a
+// modal window included, for as long as the object lives.
+class Repeating {
+public:
+    Repeating(int milliseconds, std::function<void()> action);
+    ~Repeating();
+    Repeating(const Repeating&) = delete;
+    Repeating& operator=(const Repeating&) = delete;
+
+private:
+    struct Timer;
+    std::unique_ptr<Timer> timer_;
+};

@@ -202,3 +202,16 @@ void ProcessEvents(int milliseconds) {
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     return QTest::qWaitFor(condition, milliseconds);
 }
+
+// ---- added for the main-window tests ----
+struct Repeating::Timer {
+    QTimer timer;
+};
+
+Repeating::Repeating(int milliseconds, std::function<void()> action)
+    : timer_(std::make_unique<Timer>()) {
+    QObject::connect(&timer_->timer, &QTimer::timeout, std::move(action));
+    timer_->timer.start(milliseconds);
+}
+
+Repeating::~Repeating() = default;
