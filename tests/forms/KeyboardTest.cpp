@@ -253,7 +253,7 @@ TEST_F(Keyboard, TypedAAndWOpenTheirDialogsModallyFromAnyButton) {
 
 TEST_F(Keyboard, AKeyTheFormLeavesAsItIsStillWorksTheFocusedButton) {
     // Which character the focused control gets is seen only through the toolkit: that is
-    // checked among the Qt backend's own tests.
+    // checked among the backend's own tests.
     ASSERT_TRUE(Activate(frmKimoro()));
     SetFocus(frmKimoro(), "CoButTest");
     Type(frmKimoro(), u' ');

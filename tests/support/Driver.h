@@ -75,7 +75,6 @@ int VisibleWindowCount();
 void ProcessEvents(int milliseconds = 0);
 bool WaitFor(const std::function<bool()>& condition, int milliseconds);
 
-// ---- added for the main-window tests ----
 // Runs `action` every `milliseconds` from whichever event loop runs, the nested loop of a
 // modal window included, for as long as the object lives.
 class Repeating {

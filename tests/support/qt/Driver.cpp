@@ -203,7 +203,6 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     return QTest::qWaitFor(condition, milliseconds);
 }
 
-// ---- added for the main-window tests ----
 struct Repeating::Timer {
     QTimer timer;
 };
