@@ -20,25 +20,24 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/types.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 const double kTimeoutMs = 10000.0;
-const int kMaxDepth = 4; // frame nesting of common reparenting WMs is 1-3
+const int kMaxDepth = 4;  // frame nesting of common reparenting WMs is 1-3
 
-double nowMs()
-{
+double nowMs() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
@@ -46,18 +45,13 @@ double nowMs()
 
 // Windows can vanish between the event and our queries; such errors are
 // expected and must not abort the tool.
-int ignoreXError(Display *, XErrorEvent *)
-{
-    return 0;
-}
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-long readRssKb(pid_t pid)
-{
+long readRssKb(pid_t pid) {
     char path[64];
     std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid));
-    FILE *f = std::fopen(path, "r");
-    if (!f)
-        return -1;
+    FILE* f = std::fopen(path, "r");
+    if (!f) return -1;
     char line[256];
     long kb = -1;
     while (std::fgets(line, sizeof line, f)) {
@@ -70,50 +64,43 @@ long readRssKb(pid_t pid)
     return kb;
 }
 
-bool windowHasPid(Display *dpy, Window w, Atom pidAtom, pid_t pid)
-{
+bool windowHasPid(Display* dpy, Window w, Atom pidAtom, pid_t pid) {
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
-    unsigned char *data = nullptr;
+    unsigned char* data = nullptr;
     bool match = false;
-    if (XGetWindowProperty(dpy, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) == Success
-        && data) {
+    if (XGetWindowProperty(dpy, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &data) == Success &&
+        data) {
         if (type == XA_CARDINAL && format == 32 && count == 1)
-            match = static_cast<pid_t>(*reinterpret_cast<unsigned long *>(data)) == pid;
+            match = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
         XFree(data);
     }
     return match;
 }
 
-bool treeHasPid(Display *dpy, Window w, Atom pidAtom, pid_t pid, int depth)
-{
-    if (windowHasPid(dpy, w, pidAtom, pid))
-        return true;
-    if (depth >= kMaxDepth)
-        return false;
+bool treeHasPid(Display* dpy, Window w, Atom pidAtom, pid_t pid, int depth) {
+    if (windowHasPid(dpy, w, pidAtom, pid)) return true;
+    if (depth >= kMaxDepth) return false;
     Window rootRet = None, parentRet = None, *children = nullptr;
     unsigned int n = 0;
-    if (!XQueryTree(dpy, w, &rootRet, &parentRet, &children, &n))
-        return false;
+    if (!XQueryTree(dpy, w, &rootRet, &parentRet, &children, &n)) return false;
     bool found = false;
     for (unsigned int i = 0; i < n && !found; ++i)
         found = treeHasPid(dpy, children[i], pidAtom, pid, depth + 1);
-    if (children)
-        XFree(children);
+    if (children) XFree(children);
     return found;
 }
 
 // Ask politely first so the program can exit cleanly, then insist. The child
 // leads its own process group, so helpers it may have spawned go too.
-void stopChild(pid_t pid)
-{
+void stopChild(pid_t pid) {
     kill(-pid, SIGTERM);
     kill(pid, SIGTERM);
     for (int i = 0; i < 200; ++i) {
         if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            kill(-pid, SIGKILL); // leftovers in the group, if any
+            kill(-pid, SIGKILL);  // leftovers in the group, if any
             return;
         }
         usleep(10000);
@@ -123,27 +110,26 @@ void stopChild(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char* argv[]) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s PROGRAM [ARGS...]\n", argv[0]);
         return 2;
     }
 
-    Display *dpy = XOpenDisplay(nullptr);
+    Display* dpy = XOpenDisplay(nullptr);
     if (!dpy) {
         std::fprintf(stderr, "mapwatch: cannot open display\n");
         return 2;
     }
     XSetErrorHandler(ignoreXError);
     const int xfd = ConnectionNumber(dpy);
-    fcntl(xfd, F_SETFD, FD_CLOEXEC); // the program must not inherit our connection
+    fcntl(xfd, F_SETFD, FD_CLOEXEC);  // the program must not inherit our connection
     const Window root = DefaultRootWindow(dpy);
     const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", False);
     XSelectInput(dpy, root, SubstructureNotifyMask);
-    XSync(dpy, False); // selection is active before the program can map anything
+    XSync(dpy, False);  // selection is active before the program can map anything
 
     // Reports a failed exec back to us; closed silently by a successful one.
     int execPipe[2];
@@ -167,7 +153,7 @@ int main(int argc, char *argv[])
         (void)ignored;
         _exit(127);
     }
-    setpgid(pid, pid); // also from here, so it holds whichever side runs first
+    setpgid(pid, pid);  // also from here, so it holds whichever side runs first
     close(execPipe[1]);
     int execErr = 0;
     if (read(execPipe[0], &execErr, sizeof execErr) == sizeof execErr) {
@@ -181,11 +167,9 @@ int main(int argc, char *argv[])
         while (XPending(dpy)) {
             XEvent ev;
             XNextEvent(dpy, &ev);
-            const double t1 = nowMs(); // before any further round trips
-            if (ev.type != MapNotify || ev.xmap.override_redirect)
-                continue;
-            if (!treeHasPid(dpy, ev.xmap.window, pidAtom, pid, 0))
-                continue;
+            const double t1 = nowMs();  // before any further round trips
+            if (ev.type != MapNotify || ev.xmap.override_redirect) continue;
+            if (!treeHasPid(dpy, ev.xmap.window, pidAtom, pid, 0)) continue;
             const long rss = readRssKb(pid);
             std::printf("ms=%.3f rss_kb=%ld\n", t1 - t0, rss);
             std::fflush(stdout);

@@ -8,17 +8,16 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("minimal_window"));
 
-    auto *column = new QVBoxLayout(&window);
+    auto* column = new QVBoxLayout(&window);
     column->addWidget(new QLabel(QStringLiteral("Baseline label"), &window));
-    auto *row = new QHBoxLayout;
-    for (const char *text : {"One", "Two", "Three", "Four"})
+    auto* row = new QHBoxLayout;
+    for (const char* text : {"One", "Two", "Three", "Four"})
         row->addWidget(new QPushButton(QString::fromLatin1(text), &window));
     column->addLayout(row);
 

@@ -2,8 +2,8 @@
 #include "forms/frmAbout.h"
 #include "forms/frmKimoro.h"
 #include "forms/frmWinDIR.h"
-#include "system/SystemInfo.h"
 #include "platform/Runtime.h"
+#include "system/SystemInfo.h"
 
 #include <cstdint>
 

@@ -56,15 +56,13 @@ void AboutForm::Form_Load() {
     std::int16_t reference = 1;
     if (statement.If([&] { return lblURL(0).Width() > lblURL(1).Width(); })) reference = 0;
     statement([&] { SetWidth(lblURL(reference).Width() * 1.15f); });
-    statement([&] {
-        lblCopyright().SetLeft((lblURL(reference).Width() - lblCopyright().Width()) / 2);
-    });
+    statement(
+        [&] { lblCopyright().SetLeft((lblURL(reference).Width() - lblCopyright().Width()) / 2); });
 
     std::int32_t centre = 0;
     statement([&] { centre = AboutCentreLine(Width()); });
     statement([&] {
-        lblVerSys().SetLeft(lblVerCaption().Left() + lblVerCaption().Width() -
-                            lblVerSys().Width());
+        lblVerSys().SetLeft(lblVerCaption().Left() + lblVerCaption().Width() - lblVerSys().Width());
     });
     statement([&] { cmdOK().SetLeft(static_cast<float>(centre) - cmdOK().Width() - 180); });
     statement([&] { cmdSysInfo().SetLeft(static_cast<float>(centre)); });

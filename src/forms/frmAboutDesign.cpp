@@ -9,6 +9,7 @@ constexpr FontDesign kButtonFont{.face = kPGothic, .points = 9};
 constexpr FontDesign kVersionFont{.face = kPGothic, .points = 11.25f, .italic = true};
 constexpr FontDesign kTitleFont{.face = kGothic, .points = 15.75f, .weight = 700};
 
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "picIcon", .type = ControlType::PictureBox,
      .left = 300, .top = 300, .width = 540, .height = 540, .tabIndex = 1,
@@ -38,6 +39,7 @@ constexpr ControlDesign kControls[] = {
      .left = 1320, .top = 180, .width = 735, .height = 315, .tabIndex = 3,
      .font = &kTitleFont, .autoSize = true},
 };
+// clang-format on
 
 }  // namespace
 

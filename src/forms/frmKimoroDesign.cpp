@@ -5,6 +5,7 @@ namespace {
 
 constexpr FontDesign kLabelFont{.face = kGothic, .points = 9.75f};
 
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "cbtWin", .type = ControlType::Button, .caption = u"cbtWin",
      .left = 1620, .top = 480, .width = 1515, .height = 375, .tabIndex = 1},
@@ -20,6 +21,7 @@ constexpr ControlDesign kControls[] = {
      .left = 150, .top = 60, .width = 5235, .height = 315, .tabIndex = 4,
      .font = &kLabelFont, .border = true, .centred = true},
 };
+// clang-format on
 
 }  // namespace
 

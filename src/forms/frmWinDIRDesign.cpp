@@ -7,6 +7,7 @@ constexpr FontDesign kFormFont{.face = kGothic, .points = 9};
 constexpr FontDesign kButtonFont{.face = kGothic, .points = 9.75f};
 constexpr FontDesign kLabelFont{.face = kGothic, .points = 12};
 
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "cbtOK", .type = ControlType::Button, .caption = u"cbtOK",
      .left = 120, .top = 540, .width = 615, .height = 315, .tabIndex = 0,
@@ -15,6 +16,7 @@ constexpr ControlDesign kControls[] = {
      .left = 120, .top = 120, .width = 1140, .height = 300, .tabIndex = 1,
      .font = &kLabelFont, .border = true, .autoSize = true},
 };
+// clang-format on
 
 }  // namespace
 

@@ -77,7 +77,7 @@ public:
     virtual PixelRect OuterRect() const = 0;
     virtual void SetOuterRect(const PixelRect& rect) = 0;
     virtual bool Visible() const = 0;
-    virtual void Show() = 0;      // modeless: shows and activates the window, returns at once
+    virtual void Show() = 0;  // modeless: shows and activates the window, returns at once
     // Shows and activates the window; other windows take no input, their timers tick on.
     // Returns once this FormImpl is destroyed: it touches nothing of itself after that.
     virtual void RunModal() = 0;

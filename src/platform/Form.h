@@ -108,7 +108,7 @@ protected:
     void OnTimer(std::string_view control, std::function<void()> handler);
 
 private:
-    class Events;  // what the window system tells the form
+    class Events;   // what the window system tells the form
     struct Window;  // the window and controls of the loaded form
     Window& window() const;
 

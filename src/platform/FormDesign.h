@@ -13,7 +13,7 @@ enum class BorderStyle : std::uint8_t {
 };
 
 enum class StartUpPosition : std::uint8_t {
-    CenterOwner = 1,   // centred over the window that is active when the form is shown
+    CenterOwner = 1,  // centred over the window that is active when the form is shown
     CenterScreen = 2,
 };
 
@@ -36,15 +36,15 @@ struct ControlDesign {
     ControlType type;
     std::u16string_view caption = {};
     float left = 0, top = 0, width = 0, height = 0;
-    int tabIndex = -1;               // -1: takes no focus
+    int tabIndex = -1;                 // -1: takes no focus
     const FontDesign* font = nullptr;  // nullptr: the form's font
-    bool defaultButton = false;      // Enter presses it unless another button has the focus
-    bool cancelButton = false;       // Esc presses it
-    bool border = false;             // label: fixed-single frame; picture box: 3-D border
-    bool centred = false;            // label: text centred in its width
-    bool autoSize = false;           // label: fits its caption; picture box: fits its picture
+    bool defaultButton = false;        // Enter presses it unless another button has the focus
+    bool cancelButton = false;         // Esc presses it
+    bool border = false;               // label: fixed-single frame; picture box: 3-D border
+    bool centred = false;              // label: text centred in its width
+    bool autoSize = false;             // label: fits its caption; picture box: fits its picture
     bool timerEnabled = false;
-    std::int32_t interval = 0;       // timer: milliseconds, 0 does not tick
+    std::int32_t interval = 0;  // timer: milliseconds, 0 does not tick
     Picture picture = Picture::None;
 };
 
@@ -61,6 +61,6 @@ struct FormDesign {
     // Twips per scale unit, for the Left, Top, Width and Height of the form's controls.
     float scaleWidth = 1.0f, scaleHeight = 1.0f;
     Picture icon = Picture::None;
-    const FontDesign* font = nullptr;  // nullptr: the runtime's default font
+    const FontDesign* font = nullptr;         // nullptr: the runtime's default font
     std::span<const ControlDesign> controls;  // designer order
 };

@@ -8,8 +8,8 @@
 
 // The application object: settings of the program file.
 namespace App {
-std::u16string Title();           // the application title, used by message boxes too
-bool PrevInstance();              // another copy of the program runs for this user
+std::u16string Title();  // the application title, used by message boxes too
+bool PrevInstance();     // another copy of the program runs for this user
 std::int16_t Major();
 std::int16_t Minor();
 std::int16_t Revision();

@@ -11,9 +11,9 @@ enum class ErrorNumber : std::int32_t {
     InvalidProcedureCall = 5,  // bad argument, e.g. a string cut at a missing NUL
     Overflow = 6,              // a number that does not fit its type
     OutOfMemory = 7,
-    FileNotFound = 53,         // a program that cannot be started
+    FileNotFound = 53,           // a program that cannot be started
     FormAlreadyDisplayed = 400,  // modal Show of a form that is already shown
-    ResourceNotFound = 326,    // a string id that is not in the table
+    ResourceNotFound = 326,      // a string id that is not in the table
     InvalidPropertyValue = 380,
 };
 

@@ -14,8 +14,8 @@ bool FindSystemInfoTool(std::u16string& path) {
                           u"PATH", path)) {
         return true;  // used as read: a missing program shows when it fails to start
     }
-    if (!ReadRegistryValue(win32::HKEY_LOCAL_MACHINE,
-                           u"SOFTWARE\\Microsoft\\Shared Tools Location", u"MSINFO", path)) {
+    if (!ReadRegistryValue(win32::HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools Location",
+                           u"MSINFO", path)) {
         return false;
     }
     const std::u16string candidate = path + u"\\MSINFO32.EXE";

@@ -173,9 +173,9 @@ TEST_F(Keyboard, JapaneseCharactersKeepTheirCodeOrTakeTheirCodePageUpperCase) {
 
 TEST_F(Keyboard, RunCommandTakesOnlyTheExactUpperCaseLetter) {
     const UnexpectedModals modals;
-    const std::u16string notCommands[] = {u"p", u"",  u" ",  u"PX", u"P ", u" P",
-                                          u"PP", u"a", u"s",  u"w",  u"x",  u"Ｐ",
-                                          u"XP", std::u16string(u"P\0", 2)};
+    const std::u16string notCommands[] = {
+        u"p", u"",  u" ", u"PX", u"P ", u" P", u"PP",
+        u"a", u"s", u"w", u"x",  u"Ｐ", u"XP", std::u16string(u"P\0", 2)};
     for (const std::u16string& command : notCommands) {
         RunCommand(command);
         EXPECT_EQ(Greeting(), u"") << ::testing::PrintToString(command);

@@ -36,7 +36,7 @@ TEST_F(MainWindow, KeepsItsDesignedGeometryInTwips) {
     };
     // Whole pixels at 15 twips each: every designed value is a multiple of 15.
     const Expected controls[] = {
-        {"CoButTest", 120, 480, 1515, 375}, {"cbtWin", 1620, 480, 1515, 375},
+        {"CoButTest", 120, 480, 1515, 375},     {"cbtWin", 1620, 480, 1515, 375},
         {"CoButVersion", 3120, 480, 1155, 375}, {"CoButEnd", 4260, 480, 1155, 375},
         {"lblKimoro", 150, 60, 5235, 315},
     };

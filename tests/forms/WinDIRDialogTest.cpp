@@ -24,8 +24,8 @@ constexpr double kTwipsPerPixel = 15;
 void ExpectSnapped(float actual, double exact, const char* what) {
     const double pixels = actual / kTwipsPerPixel;
     EXPECT_DOUBLE_EQ(pixels, std::round(pixels)) << what << " is not in whole pixels";
-    EXPECT_LE(std::fabs(actual - exact), kTwipsPerPixel / 2) << what << ": " << actual
-                                                             << " for " << exact;
+    EXPECT_LE(std::fabs(actual - exact), kTwipsPerPixel / 2)
+        << what << ": " << actual << " for " << exact;
 }
 
 struct Layout {
@@ -40,10 +40,9 @@ struct Layout {
 Layout LayoutOf(WinDIRForm& dialog) {
     Control& label = dialog.lblWinDIR();
     Control& button = dialog.cbtOK();
-    return {dialog.Caption(), button.Caption(),  label.Caption(),  label.Left(),
-            label.Top(),      label.Width(),     label.Height(),   button.Left(),
-            button.Top(),     button.Width(),    button.Height(),  dialog.Width(),
-            dialog.Height()};
+    return {dialog.Caption(), button.Caption(), label.Caption(), label.Left(), label.Top(),
+            label.Width(),    label.Height(),   button.Left(),   button.Top(), button.Width(),
+            button.Height(),  dialog.Width(),   dialog.Height()};
 }
 
 // The sizes follow the label, which fits the directory: everything is measured from it.
@@ -99,15 +98,13 @@ TEST_F(WinDIRDialog, ShowsTheDirectoryBetweenThreeSpacesOnEachSide) {
     });
 
     SetWindowsDirectoryStandIn(std::string("C:\\WINDOWS"));
-    WhileOpen([](WinDIRForm& dialog) {
-        EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   C:\\WINDOWS   ");
-    });
+    WhileOpen(
+        [](WinDIRForm& dialog) { EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   C:\\WINDOWS   "); });
 
     // The system reports the directory in the ANSI code page: half-width katakana here.
     SetWindowsDirectoryStandIn(std::string("C:\\\xB3\xA8\xDD\xC4\xDE\xB3\xBD"));
-    WhileOpen([](WinDIRForm& dialog) {
-        EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   C:\\ｳｨﾝﾄﾞｳｽ   ");
-    });
+    WhileOpen(
+        [](WinDIRForm& dialog) { EXPECT_EQ(dialog.lblWinDIR().Caption(), u"   C:\\ｳｨﾝﾄﾞｳｽ   "); });
 
     // A failing call writes nothing: only the six spaces remain.
     SetWindowsDirectoryStandIn(std::nullopt);

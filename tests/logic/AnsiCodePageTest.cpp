@@ -37,13 +37,15 @@ TEST(AnsiCodePage, BytesThatStartNoCharacterBecomeAMiddleDot) {
     // A lead byte at the end, and a lead byte followed by a byte that cannot follow it:
     // the lead byte alone is replaced and the next byte is read on its own.
     EXPECT_EQ(FromAnsi("ab\x82"), u"ab\u30FB");
-    EXPECT_EQ(FromAnsi("\x82" " x"), u"\u30FB x");
+    EXPECT_EQ(FromAnsi("\x82"
+                       " x"),
+              u"\u30FB x");
     EXPECT_EQ(FromAnsi("\x82\xA0\x82"), u"\u3042\u30FB");
 }
 
 TEST(AnsiCodePage, CharactersTheCodePageLacksBecomeAQuestionMark) {
-    EXPECT_EQ(ToAnsi(u"a\u0E01b"), "a?b");          // Thai
-    EXPECT_EQ(ToAnsi(u"\U0001F600!"), "?!");        // one character outside the BMP
+    EXPECT_EQ(ToAnsi(u"a\u0E01b"), "a?b");    // Thai
+    EXPECT_EQ(ToAnsi(u"\U0001F600!"), "?!");  // one character outside the BMP
     EXPECT_EQ(ToAnsi(u"\u3042\u0E01\u3042"), "\x82\xA0?\x82\xA0");
 }
 

@@ -14,6 +14,7 @@
 
 namespace {
 
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "cmdGo", .type = ControlType::Button, .caption = u"&Go",
      .left = 150, .top = 300, .width = 600, .height = 300, .tabIndex = 0, .defaultButton = true},
@@ -28,12 +29,15 @@ constexpr ControlDesign kControls[] = {
     {.name = "timTick", .type = ControlType::Timer, .timerEnabled = true, .interval = 0},
     {.name = "timOff", .type = ControlType::Timer, .timerEnabled = false, .interval = 500},
 };
+// clang-format on
 
+// clang-format off
 constexpr FormDesign kDesign{
     .name = "frmTest", .caption = u"Test", .borderStyle = BorderStyle::FixedSingle,
     .maxButton = false, .minButton = true, .keyPreview = true, .showInTaskbar = true,
     .startUpPosition = StartUpPosition::CenterScreen, .clientWidth = 3000, .clientHeight = 1500,
     .scaleWidth = 2.0f, .scaleHeight = 3.0f, .controls = kControls};
+// clang-format on
 
 // A form whose key handler and events the test sets.
 class TestForm : public Form {
@@ -161,7 +165,8 @@ TEST(FormEngine, CentresOnTheFirstShowOnly) {
     const PixelRect outer = WindowOf(form).outer;
     EXPECT_EQ(outer.width, 200 + 8);
     form.Show();
-    EXPECT_EQ(WindowOf(form).outer, (PixelRect{300 - 104, 199 - outer.height / 2, 208, outer.height}));
+    EXPECT_EQ(WindowOf(form).outer,
+              (PixelRect{300 - 104, 199 - outer.height / 2, 208, outer.height}));
     form.SetLeft(0);
     form.Show();
     EXPECT_EQ(form.Left(), 0);
@@ -170,13 +175,15 @@ TEST(FormEngine, CentresOnTheFirstShowOnly) {
 
 TEST(FormEngine, ControlsSupportOnlyTheirKindsProperties) {
     TestForm form;
-    EXPECT_EQ(ErrorOf([&] { form.control("picArt").Caption(); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("picArt").Caption(); }),
+              ErrorNumber::InvalidPropertyValue);
     EXPECT_EQ(ErrorOf([&] { form.control("timTick").SetCaption(u"x"); }),
               ErrorNumber::InvalidPropertyValue);
     EXPECT_EQ(ErrorOf([&] { form.control("timTick").Left(); }), ErrorNumber::InvalidPropertyValue);
     EXPECT_EQ(ErrorOf([&] { form.control("timTick").SetWidth(10); }),
               ErrorNumber::InvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { form.control("cmdGo").Interval(); }), ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { form.control("cmdGo").Interval(); }),
+              ErrorNumber::InvalidPropertyValue);
     EXPECT_EQ(ErrorOf([&] { form.control("timTick").SetInterval(-1); }),
               ErrorNumber::InvalidPropertyValue);
     EXPECT_EQ(form.control("cmdGo").Caption(), u"&Go");
@@ -202,7 +209,7 @@ TEST(FormEngine, ControlsMeasureInTheFormsScaleUnitsAndTheFormInTwips) {
     EXPECT_EQ(FakeOf(form, "cmdGo").rect, (PixelRect{10, 20, 40, 20}));
     EXPECT_FLOAT_EQ(button.Left(), 75);
     EXPECT_FLOAT_EQ(button.Top(), 100);
-    button.SetLeft(-30);  // -60 twips: -4 pixels
+    button.SetLeft(-30);   // -60 twips: -4 pixels
     button.SetHeight(31);  // 93 twips: 6.2 pixels, snapped to 6
     EXPECT_FLOAT_EQ(button.Left(), -30);
     EXPECT_FLOAT_EQ(button.Height(), 30);

@@ -10,6 +10,7 @@
 
 namespace {
 
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "cmdB", .type = ControlType::Button, .tabIndex = 2, .cancelButton = true},
     {.name = "lblA", .type = ControlType::Label, .tabIndex = 0},
@@ -18,17 +19,22 @@ constexpr ControlDesign kControls[] = {
     {.name = "picA", .type = ControlType::PictureBox, .tabIndex = 1},
     {.name = "cmdC", .type = ControlType::Button, .tabIndex = 3},
 };
+// clang-format on
+// clang-format off
 constexpr FormDesign kDesign{.name = "frm", .caption = u"", .borderStyle = BorderStyle::FixedDialog,
                              .maxButton = false, .minButton = false, .keyPreview = false,
                              .showInTaskbar = false,
                              .startUpPosition = StartUpPosition::CenterOwner,
                              .clientWidth = 0, .clientHeight = 0, .controls = kControls};
+// clang-format on
+// clang-format off
 constexpr FormDesign kNoButtons{.name = "frm", .caption = u"", .borderStyle = BorderStyle::FixedDialog,
                                 .maxButton = false, .minButton = false, .keyPreview = false,
                                 .showInTaskbar = false,
                                 .startUpPosition = StartUpPosition::CenterOwner,
                                 .clientWidth = 0, .clientHeight = 0,
                                 .controls = std::span(kControls).subspan(1, 1)};
+// clang-format on
 
 TEST(FormRules, TabOrderTakesButtonsAndPicturesByTabIndexAndDesignOrderOnATie) {
     EXPECT_EQ(TabOrder(kDesign), (std::vector<std::size_t>{2, 4, 0, 5}));

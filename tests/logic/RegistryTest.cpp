@@ -7,8 +7,6 @@
 
 #include <string>
 
-
-
 namespace {
 
 using namespace std::string_literals;
@@ -92,7 +90,10 @@ TEST_F(RegistryRead, NumbersAreReadAsUnsignedDecimalText) {
     const struct {
         std::uint32_t number;
         std::u16string text;
-    } numbers[] = {{256, u"256"}, {5, u"5"}, {0, u"0"}, {0x80000000u, u"2147483648"},
+    } numbers[] = {{256, u"256"},
+                   {5, u"5"},
+                   {0, u"0"},
+                   {0x80000000u, u"2147483648"},
                    {0xFFFFFFFFu, u"4294967295"}};
     for (const auto& n : numbers) {
         Store("Number", win32::REG_DWORD, Dword(n.number));
@@ -129,7 +130,8 @@ TEST_F(RegistryRead, KeyPathsAndValueNamesCompareWithoutCase) {
     SetRegistryValueStandIn(HKLM, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                             win32::REG_SZ, "/usr/bin/tool\0"s);
     std::u16string value;
-    EXPECT_TRUE(ReadRegistryValue(HKLM, u"software\\MICROSOFT\\shared tools\\msinfo", u"Path", value));
+    EXPECT_TRUE(
+        ReadRegistryValue(HKLM, u"software\\MICROSOFT\\shared tools\\msinfo", u"Path", value));
     EXPECT_EQ(value, u"/usr/bin/tool");
     EXPECT_FALSE(ReadRegistryValue(win32::HKEY_CURRENT_USER,
                                    u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", u"PATH", value))
@@ -140,8 +142,9 @@ TEST_F(RegistryRead, KeyPathsAndValueNamesCompareWithoutCase) {
 TEST_F(RegistryRead, TheStandInRefusesWriteAccessButGrantsReading) {
     Store("Name", win32::REG_SZ, "x\0"s);
     win32::HKEY key = 0;
-    EXPECT_EQ(win32::RegOpenKeyExA(HKLM, "SOFTWARE\\Kimoro Test", 0, win32::KEY_ALL_ACCESS_NO_SYNC, &key),
-              win32::ERROR_ACCESS_DENIED);
+    EXPECT_EQ(
+        win32::RegOpenKeyExA(HKLM, "SOFTWARE\\Kimoro Test", 0, win32::KEY_ALL_ACCESS_NO_SYNC, &key),
+        win32::ERROR_ACCESS_DENIED);
     EXPECT_EQ(OpenRegistryKeysStandIn(), openAtStart);
     ASSERT_EQ(win32::RegOpenKeyExA(HKLM, "SOFTWARE\\Kimoro Test", 0, win32::KEY_READ, &key),
               win32::ERROR_SUCCESS);

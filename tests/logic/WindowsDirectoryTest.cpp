@@ -30,7 +30,8 @@ TEST_F(WindowsDirectory, ReturnsWhatTheSystemWritesWhenItFits) {
 }
 
 TEST_F(WindowsDirectory, IsEmptyWhenTheSystemWritesNothing) {
-    EXPECT_EQ(Query("C:\\" + std::string(142, 'W')), u"") << "145 bytes leave no room for the terminator";
+    EXPECT_EQ(Query("C:\\" + std::string(142, 'W')), u"")
+        << "145 bytes leave no room for the terminator";
     EXPECT_EQ(Query(std::nullopt), u"") << "the call failed";
     EXPECT_EQ(Query(""), u"");
 }

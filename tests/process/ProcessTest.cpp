@@ -1,6 +1,7 @@
 // The program started as a process on the X display and driven as a user drives it: the
 // window manager activates and closes its windows, keys arrive from the keyboard. The
 // windows are found and driven with xdotool, wmctrl and xprop.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -11,7 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
@@ -132,7 +132,9 @@ public:
         }
         return false;
     }
-    bool WaitUntilGone(const Window& window) { return Eventually([&] { return !Shows(window); }); }
+    bool WaitUntilGone(const Window& window) {
+        return Eventually([&] { return !Shows(window); });
+    }
     // A refusal shows as nothing happening: the window has to stay for a while.
     bool StaysShown(const Window& window, int milliseconds = 500) {
         return !Eventually([&] { return !Shows(window) || !Running(); }, milliseconds);

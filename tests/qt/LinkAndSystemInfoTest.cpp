@@ -8,6 +8,7 @@
 #include "support/Forms.h"
 #include "system/SystemInfo.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>

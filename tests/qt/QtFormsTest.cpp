@@ -5,11 +5,11 @@
 #include "support/Driver.h"
 #include "support/Forms.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <vector>
 

@@ -21,8 +21,9 @@ struct ToolEntry {
 
 const ToolEntry kToolAtStart = [] {
     ToolEntry entry;
-    entry.read = ReadRegistryValue(win32::HKEY_LOCAL_MACHINE,
-                                   u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", u"PATH", entry.path);
+    entry.read =
+        ReadRegistryValue(win32::HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+                          u"PATH", entry.path);
     return entry;
 }();
 

@@ -6,7 +6,8 @@
 std::u16string Chr(std::int16_t code) {
     const auto unsignedCode = static_cast<std::uint16_t>(code);
     if (unsignedCode < 0x100) return FromAnsi(std::string(1, static_cast<char>(unsignedCode)));
-    const char bytes[2] = {static_cast<char>(unsignedCode >> 8), static_cast<char>(unsignedCode & 0xFF)};
+    const char bytes[2] = {static_cast<char>(unsignedCode >> 8),
+                           static_cast<char>(unsignedCode & 0xFF)};
     return FromAnsi(std::string_view(bytes, 2));
 }
 

@@ -12,7 +12,9 @@ namespace {
     throw RuntimeError(ErrorNumber::InvalidPropertyValue, "Object doesn't support this property");
 }
 
-bool HasCaption(ControlType type) { return type == ControlType::Button || type == ControlType::Label; }
+bool HasCaption(ControlType type) {
+    return type == ControlType::Button || type == ControlType::Label;
+}
 
 }  // namespace
 

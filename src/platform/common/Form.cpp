@@ -84,11 +84,11 @@ void Form::Load() {
     for (std::size_t i = 0; i < design_.controls.size(); ++i) {
         const ControlDesign& control = design_.controls[i];
         ControlImpl& impl = window->impl->Control(i);
-        window->controls.push_back(
-            Control(control, design_.scaleWidth, design_.scaleHeight, impl));
+        window->controls.push_back(Control(control, design_.scaleWidth, design_.scaleHeight, impl));
         if (control.type == ControlType::Timer) {
             window->controls.back().interval_ = control.interval;
-            if (ShouldTick(control.timerEnabled, control.interval)) impl.StartTimer(control.interval);
+            if (ShouldTick(control.timerEnabled, control.interval))
+                impl.StartTimer(control.interval);
             continue;
         }
         // Designed positions are twips, whatever the form's scale.

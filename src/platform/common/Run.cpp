@@ -15,12 +15,14 @@ namespace {
 bool eventLoopRuns = false;
 
 // Error descriptions are plain ASCII.
-std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::u16string Widen(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
 
 // An error that no procedure handles is reported once, and the program ends.
 int ReportUnhandledError(const RuntimeError& error) {
-    MsgBox(u"実行時エラー '" + Widen(std::to_string(static_cast<int>(error.number()))) +
-               u"':\n\n" + Widen(error.what()),
+    MsgBox(u"実行時エラー '" + Widen(std::to_string(static_cast<int>(error.number()))) + u"':\n\n" +
+               Widen(error.what()),
            MsgBoxStyle::OkOnly);
     return 1;
 }

@@ -77,7 +77,8 @@ std::string ToAnsi(std::u16string_view text) {
     std::size_t inLeft = utf16le.size();
     while (ToCp932().Convert(in, inLeft, ansi) > 0) {
         ansi.push_back('?');
-        const bool surrogatePair = inLeft >= 4 && (static_cast<unsigned char>(in[1]) & 0xFC) == 0xD8;
+        const bool surrogatePair =
+            inLeft >= 4 && (static_cast<unsigned char>(in[1]) & 0xFC) == 0xD8;
         const std::size_t skip = surrogatePair ? 4 : 2;
         in += skip;
         inLeft -= skip;

@@ -14,11 +14,13 @@
 #include <string>
 
 bool ClaimInstanceName(const std::string& name) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);  // not inherited by started programs
-    if (fd < 0) return true;  // cannot tell: behave as the only copy
+    const int fd =
+        socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);  // not inherited by started programs
+    if (fd < 0) return true;                             // cannot tell: behave as the only copy
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string abstractName = name + "-" + std::to_string(getuid());  // names are shared by all users
+    const std::string abstractName =
+        name + "-" + std::to_string(getuid());  // names are shared by all users
     const std::size_t length = std::min(abstractName.size(), sizeof address.sun_path - 1);
     std::memcpy(address.sun_path + 1, abstractName.data(), length);  // leading NUL: abstract
     const auto size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);

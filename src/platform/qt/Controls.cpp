@@ -56,18 +56,20 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window,
-                     FormEvents& events)
+                             FormEvents& events)
     : design_(design) {
     switch (design.type) {
         case ControlType::Button: {
             QPushButton* button = CreateButton(design, window);
-            QObject::connect(button, &QPushButton::clicked, [&events, index] { events.Clicked(index); });
+            QObject::connect(button, &QPushButton::clicked,
+                             [&events, index] { events.Clicked(index); });
             widget_ = button;
             break;
         }
         case ControlType::Label: {
             ClickLabel* label = CreateLabel(design, window);
-            QObject::connect(label, &ClickLabel::clicked, [&events, index] { events.Clicked(index); });
+            QObject::connect(label, &ClickLabel::clicked,
+                             [&events, index] { events.Clicked(index); });
             widget_ = label;
             break;
         }
@@ -80,10 +82,10 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
             return;
     }
     // Named as designed, e.g. "lblURL(1)", for accessibility tools and tests.
-    widget_->setObjectName(design.index < 0 ? QString::fromLatin1(design.name)
-                                            : QStringLiteral("%1(%2)")
-                                                  .arg(QLatin1String(design.name))
-                                                  .arg(design.index));
+    widget_->setObjectName(
+        design.index < 0
+            ? QString::fromLatin1(design.name)
+            : QStringLiteral("%1(%2)").arg(QLatin1String(design.name)).arg(design.index));
     if (design.font) widget_->setFont(ToQFont(design.font));
     widget_->setGeometry(0, 0, 0, 0);
 }

@@ -23,7 +23,8 @@ protected:
 class QtControlImpl final : public ControlImpl {
 public:
     // Control `index` of the form's design, built inside `window`; its events go to `events`.
-    QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window, FormEvents& events);
+    QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window,
+                  FormEvents& events);
     ~QtControlImpl() override;
 
     QWidget* Widget() const { return widget_; }  // null for a timer

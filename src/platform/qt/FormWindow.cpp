@@ -46,7 +46,8 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (SystemMenuOffersClose(form->Handle())) form->Events().CloseRequested();
 }
 
-QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events)
+QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeight,
+                       FormEvents& events)
     : design_(design),
       events_(events),
       handle_(nextHandle++),
@@ -58,7 +59,8 @@ QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeig
     if (design.icon != Picture::None) window_->setWindowIcon(PictureIcon(design.icon));
     window_->setFixedSize(clientWidth, clientHeight);
     for (std::size_t i = 0; i < design.controls.size(); ++i) {
-        controls_.push_back(std::make_unique<QtControlImpl>(design.controls[i], i, window_, events));
+        controls_.push_back(
+            std::make_unique<QtControlImpl>(design.controls[i], i, window_, events));
     }
     const std::vector<std::size_t> order = TabOrder(design);
     for (std::size_t i = 1; i < order.size(); ++i) {

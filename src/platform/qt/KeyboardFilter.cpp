@@ -53,7 +53,8 @@ bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
     const char16_t typed = text.front().unicode();
     QPointer<QWidget> target = widget;
     const Qt::KeyboardModifiers modifiers = key->modifiers();
-    const char16_t passed = form.Events().KeyTyped(typed);  // may run a nested loop or unload the form
+    const char16_t passed =
+        form.Events().KeyTyped(typed);  // may run a nested loop or unload the form
     if (passed == u'\0' || !target) return true;
     // The control gets the key from here, unseen by this filter: left to travel on, an
     // ignored key would reach the window, which counts as its start once a dialog opened

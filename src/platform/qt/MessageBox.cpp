@@ -4,9 +4,9 @@
 #include <QMessageBox>
 
 void MsgBox(std::u16string_view prompt, MsgBoxStyle style) {
-    QMessageBox box(style == MsgBoxStyle::Information ? QMessageBox::Information
-                                                      : QMessageBox::NoIcon,
-                    ToQString(App::Title()), ToQString(prompt), QMessageBox::Ok);
+    QMessageBox box(
+        style == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+        ToQString(App::Title()), ToQString(prompt), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -6,9 +6,12 @@ namespace {
 
 QString PathOf(Picture picture) {
     switch (picture) {
-        case Picture::ApplicationIcon: return QStringLiteral(":/icons/kimoro.ico");
-        case Picture::AboutIcon: return QStringLiteral(":/icons/about.ico");
-        case Picture::None: break;
+        case Picture::ApplicationIcon:
+            return QStringLiteral(":/icons/kimoro.ico");
+        case Picture::AboutIcon:
+            return QStringLiteral(":/icons/about.ico");
+        case Picture::None:
+            break;
     }
     return {};
 }

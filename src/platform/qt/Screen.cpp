@@ -8,7 +8,9 @@
 
 namespace {
 
-PixelRect ToPixelRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+PixelRect ToPixelRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
 
 }  // namespace
 

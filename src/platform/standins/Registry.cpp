@@ -42,8 +42,9 @@ std::string Fold(const std::string& text) {
 
 // Linux programs that show what the system is made of, in order of preference.
 constexpr std::array kSystemInfoPrograms = {
-    "/usr/bin/hardinfo",          "/usr/bin/gnome-system-monitor", "/usr/bin/kinfocenter",
-    "/usr/bin/mate-system-monitor", "/usr/bin/xfce4-taskmanager",  "/usr/bin/lxtask",
+    "/usr/bin/hardinfo",          "/usr/bin/gnome-system-monitor",
+    "/usr/bin/kinfocenter",       "/usr/bin/mate-system-monitor",
+    "/usr/bin/xfce4-taskmanager", "/usr/bin/lxtask",
 };
 
 struct Registry {

@@ -4,6 +4,7 @@
 
 #include "platform/qt/FormWindow.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -13,7 +14,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 
@@ -30,14 +30,16 @@ QWidget* WindowOf(Form& form) {
 }
 
 QString NameOf(std::string_view control, std::int16_t index) {
-    const QString name = QString::fromLatin1(control.data(), static_cast<qsizetype>(control.size()));
+    const QString name =
+        QString::fromLatin1(control.data(), static_cast<qsizetype>(control.size()));
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
 QWidget* WidgetOf(Form& form, std::string_view control, std::int16_t index) {
     QWidget* window = WindowOf(form);
     QWidget* widget = window ? window->findChild<QWidget*>(NameOf(control, index)) : nullptr;
-    if (widget == nullptr) ADD_FAILURE() << "no widget for " << NameOf(control, index).toStdString();
+    if (widget == nullptr)
+        ADD_FAILURE() << "no widget for " << NameOf(control, index).toStdString();
     return widget;
 }
 
@@ -76,7 +78,9 @@ void Type(Form& form, char16_t character) {
 void Press(Form& form, Key key) {
     QWidget* window = WindowOf(form);
     if (window == nullptr) return;
-    const Qt::Key qtKey = key == Key::Enter ? Qt::Key_Return : key == Key::Escape ? Qt::Key_Escape : Qt::Key_Tab;
+    const Qt::Key qtKey = key == Key::Enter    ? Qt::Key_Return
+                          : key == Key::Escape ? Qt::Key_Escape
+                                               : Qt::Key_Tab;
     QTest::keyClick(HandleOf(window), qtKey);
 }
 
