@@ -23,7 +23,9 @@ void ShowGreeting() {
 // No error trap: every caller discards what passes out of here.
 void RunCommand(std::u16string command) {
     if (command == u"P") {
-        ShowGreeting();
+        // Only while the main window is loaded: referring to it would load it again, hidden,
+        // and the process would never end.
+        if (FormInstance<KimoroForm>().Loaded()) ShowGreeting();
     } else if (command == u"A") {
         frmAbout().Show(ShowStyle::Modal);
     } else if (command == u"S") {
@@ -31,6 +33,6 @@ void RunCommand(std::u16string command) {
     } else if (command == u"W") {
         frmWinDIR().Show(ShowStyle::Modal);
     } else if (command == u"X") {
-        frmKimoro().Unload();
+        FormInstance<KimoroForm>().Unload();  // an unloaded main window is not loaded first
     }
 }

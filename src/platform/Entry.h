@@ -9,8 +9,8 @@ public:
     virtual ~WindowSystem() = default;
 };
 
-// Brings the window system up. The program takes no command line: nothing in argv changes
-// anything; the arguments are passed only because some window systems want them.
+// Brings the window system up. The program takes no command line: nothing in argv beyond
+// the program's name reaches the window system.
 std::unique_ptr<WindowSystem> StartWindowSystem(int argc, char** argv);
 
 // Runs the start-up procedure, then window events until no form is loaded. An error that

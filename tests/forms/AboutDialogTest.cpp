@@ -257,7 +257,9 @@ TEST_F(AboutDialog, TypedWOpensTheDirectoryDialogOverIt) {
     });
 }
 
-TEST_F(AboutDialog, TypedXUnloadsTheMainWindowBehindIt) {
+// Once the main window is gone, the greeting and eXit have nothing to act on: they must
+// not bring the main window back, hidden, or the program would never end.
+TEST_F(AboutDialog, TypedXUnloadsTheMainWindowBehindItForGood) {
     WhileOpen([](AboutForm& dialog) {
         ASSERT_TRUE(FocusArrivesOn("cmdOK"));
         Type(dialog, u'x');
@@ -265,6 +267,12 @@ TEST_F(AboutDialog, TypedXUnloadsTheMainWindowBehindIt) {
         EXPECT_FALSE(FormInstance<KimoroForm>().Loaded());
         EXPECT_TRUE(DialogLoaded());
         EXPECT_TRUE(TraitsOf(dialog).visible);
+        for (char16_t typed : {u'p', u'x', u'P'}) {
+            Type(dialog, typed);
+            ProcessEvents();
+            EXPECT_FALSE(FormInstance<KimoroForm>().Loaded()) << char(typed);
+        }
+        EXPECT_EQ(LoadedFormCount(), 1);
     });
     EXPECT_FALSE(FormInstance<KimoroForm>().Loaded());
     EXPECT_FALSE(FormInstance<AboutForm>().Loaded());

@@ -87,10 +87,10 @@ std::vector<Window> VisibleWindowsOf(qint64 pid) {
 // was seen with, so that a test can tell what it showed between two looks.
 class Program {
 public:
-    explicit Program(const QProcessEnvironment& environment) {
+    explicit Program(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
         process_.setProcessEnvironment(environment);
         process_.setProcessChannelMode(QProcess::ForwardedChannels);  // warnings go to the test log
-        process_.start(QStringLiteral(KIMORO_EXECUTABLE), {});
+        process_.start(QStringLiteral(KIMORO_EXECUTABLE), arguments);
         process_.waitForStarted();
     }
     ~Program() { Kill(SIGKILL); }
@@ -244,8 +244,8 @@ protected:
         return environment;
     }
     Program& Start() { return Start(Environment()); }
-    Program& Start(const QProcessEnvironment& environment) {
-        programs_.push_back(std::make_unique<Program>(environment));
+    Program& Start(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
+        programs_.push_back(std::make_unique<Program>(environment, arguments));
         return *programs_.back();
     }
 
@@ -345,10 +345,46 @@ TEST_F(ProgramProcess, XInTheAboutDialogTakesTheMainWindowAndTheDialogEndsThePro
     EXPECT_TRUE(program.WaitUntilGone(*main)) << "x in the About dialog leaves the main window";
     EXPECT_TRUE(program.Shows(*about));
     EXPECT_TRUE(program.Running());
+    ASSERT_TRUE(Press(*about, "p"));  // the greeting has no window to go to any more
 
     ASSERT_TRUE(Press(*about, "Escape"));
     ASSERT_TRUE(program.WaitForExit()) << "the program outlives its last window";
     EXPECT_TRUE(program.EndedWithCodeZero());
+}
+
+TEST_F(ProgramProcess, WithoutADisplayItSaysSoInOneLineAndEndsWithStatusOne) {
+    for (const QString& display : {QString(), QStringLiteral(":999")}) {
+        SCOPED_TRACE(display.toStdString());
+        QProcessEnvironment environment = Environment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (display.isEmpty()) {
+            environment.remove(QStringLiteral("DISPLAY"));
+        } else {
+            environment.insert(QStringLiteral("DISPLAY"), display);
+        }
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(KIMORO_EXECUTABLE), {});
+        ASSERT_TRUE(program.waitForFinished(kDeadlineMs));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "no abort, no core dump";
+        EXPECT_EQ(program.exitCode(), 1);
+        const QString said = QString::fromLocal8Bit(program.readAllStandardError());
+        EXPECT_EQ(said.count(u'\n'), 1) << said.toStdString();
+        EXPECT_TRUE(said.contains(QLatin1String("display"))) << said.toStdString();
+        if (!display.isEmpty()) {
+            EXPECT_TRUE(said.contains(display)) << said.toStdString();
+        }
+    }
+}
+
+TEST_F(ProgramProcess, NothingOnTheCommandLineChangesAnything) {
+    // The toolkit's own options would put the window elsewhere, or on no display at all.
+    Program& program = Start(Environment(), {"-platform", "offscreen", "-geometry", "+0+0",
+                                             "-stylesheet", "/nonexistent.qss"});
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main) << "the main window is not on the display";
+    const QString geometry = Tool("xdotool", {"getwindowgeometry", main->id});
+    EXPECT_FALSE(geometry.contains(QLatin1String("Position: 0,0"))) << geometry.toStdString();
 }
 
 TEST_F(ProgramProcess, WritesNothingWithoutARuntimeDirectoryOrSessionBus) {
@@ -390,6 +426,35 @@ TEST_F(ProgramProcess, WritesNothingWithoutARuntimeDirectoryOrSessionBus) {
         if (!busesBefore.count(pid)) newBuses.push_back(pid);
     }
     EXPECT_EQ(newBuses, std::vector<std::string>{}) << "a D-Bus daemon was started";
+}
+
+TEST_F(ProgramProcess, WritesNothingUnderARuntimeDirectoryQtWouldNotTake) {
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const QString fallback = QDir::tempPath() + "/runtime-" + QString::fromLocal8Bit(user->pw_name);
+    QDir(fallback).removeRecursively();
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    const QString missing = scratch.filePath(QStringLiteral("missing"));
+    const QString open = scratch.filePath(QStringLiteral("open"));
+    ASSERT_TRUE(QDir().mkdir(open));
+    ASSERT_TRUE(QFile::setPermissions(open, QFileDevice::Permissions(0x7777)));  // 0777
+
+    for (const QString& runtimeDirectory : {missing, open}) {
+        SCOPED_TRACE(runtimeDirectory.toStdString());
+        QProcessEnvironment environment = Environment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
+        Program& program = Start(environment);
+        const auto main = program.WaitForWindow(&Window::IsMainWindow);
+        ASSERT_TRUE(main);
+        ASSERT_TRUE(Press(*main, "x"));
+        ASSERT_TRUE(program.WaitForExit());
+        EXPECT_TRUE(program.EndedWithCodeZero());
+        EXPECT_FALSE(QFileInfo::exists(fallback));
+    }
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(EntriesUnder(open), std::vector<std::string>{});
+    EXPECT_EQ(QFileInfo(open).permissions(), QFileDevice::Permissions(0x7777)) << "changed";
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
             break;
         case ControlType::Timer:
             timer_ = new QTimer(window);
+            timer_->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
             QObject::connect(timer_, &QTimer::timeout, [&events, index] { events.Ticked(index); });
             return;
     }

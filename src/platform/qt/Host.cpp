@@ -11,11 +11,15 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 // The backend is a static library: its resources need a call, from outside any namespace.
 static void InitIcons() { Q_INIT_RESOURCE(icons); }
@@ -23,23 +27,46 @@ static void InitIcons() { Q_INIT_RESOURCE(icons); }
 namespace {
 
 std::string borrowedRuntimeDirectory;
+std::optional<std::string> givenRuntimeDirectory;  // what the variable held before
 bool madeRuntimeDirectory = false;
 bool busDisabled = false;
 
+// A directory Qt takes as a runtime directory as it is: it changes or replaces any other.
+bool IsPrivateDirectory(const char* directory) {
+    struct stat status {};
+    return directory != nullptr && *directory != '\0' && stat(directory, &status) == 0 &&
+           S_ISDIR(status.st_mode) && status.st_uid == getuid() && (status.st_mode & 07777) == 0700;
+}
+
 // The user's own runtime directory, or else the home directory when only its owner may
-// enter it: the two that Qt accepts as a runtime directory without changing them.
+// enter it.
 std::string ExistingPrivateDirectory() {
     const std::string candidates[] = {"/run/user/" + std::to_string(getuid()),
                                       std::getenv("HOME") ? std::getenv("HOME") : ""};
     for (const std::string& directory : candidates) {
-        struct stat status {};
-        if (!directory.empty() && stat(directory.c_str(), &status) == 0 &&
-            S_ISDIR(status.st_mode) && status.st_uid == getuid() &&
-            (status.st_mode & 07777) == 0700) {
-            return directory;
-        }
+        if (IsPrivateDirectory(directory.c_str())) return directory;
     }
     return {};
+}
+
+// Qt aborts, with advice about reinstalling, when its X display does not answer: the user
+// is told in one line instead, and the program ends with status 1.
+void ExitUnlessTheDisplayAnswers() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0' &&
+        std::string_view(platform).substr(0, 3) != "xcb") {
+        return;  // another platform reports for itself
+    }
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    if (answers) return;
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "kimoro: needs a graphical display, and %s%s%s\n",
+                 display && *display ? "display \"" : "DISPLAY is not set",
+                 display && *display ? display : "",
+                 display && *display ? "\" does not answer" : "");
+    std::exit(1);
 }
 
 // Before QApplication exists: keeps Qt from writing anything of its own and maps the
@@ -53,11 +80,13 @@ void PrepareHostEnvironment() {
         busDisabled = true;
     }
     // Without XDG_RUNTIME_DIR, Qt makes /tmp/runtime-$USER while it starts, and leaves it,
-    // only to look for a sandbox marker there. A private directory the user already has
-    // serves the look-up without writing anything; failing that, an empty one of our own
-    // that is removed again at once. The variable is taken back once QApplication is up,
-    // so that started programs do not inherit it.
-    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+    // only to look for a sandbox marker there; it creates a directory the variable names
+    // that does not exist, and replaces one that others may enter. A private directory the
+    // user already has serves the look-up without writing anything; failing that, an empty
+    // one of our own that is removed again at once. The variable is given back once
+    // QApplication is up, so that started programs get it as it was.
+    if (const char* given = std::getenv("XDG_RUNTIME_DIR"); !IsPrivateDirectory(given)) {
+        if (given != nullptr) givenRuntimeDirectory = given;
         borrowedRuntimeDirectory = ExistingPrivateDirectory();
         if (borrowedRuntimeDirectory.empty()) {
             char pattern[] = "/tmp/kimoro-XXXXXX";
@@ -75,7 +104,11 @@ void PrepareHostEnvironment() {
 
 // Once QApplication exists: the keyboard filter and the application's settings.
 void InstallRuntime(QApplication& application) {
-    if (!borrowedRuntimeDirectory.empty()) unsetenv("XDG_RUNTIME_DIR");
+    if (givenRuntimeDirectory) {
+        setenv("XDG_RUNTIME_DIR", givenRuntimeDirectory->c_str(), 1);
+    } else if (!borrowedRuntimeDirectory.empty()) {
+        unsetenv("XDG_RUNTIME_DIR");
+    }
     if (madeRuntimeDirectory) rmdir(borrowedRuntimeDirectory.c_str());
     // The classic style: the designs' fixed sizes are made for its frames and margins.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
@@ -84,22 +117,28 @@ void InstallRuntime(QApplication& application) {
     application.installEventFilter(new KeyboardFilter(&application));
 }
 
+// The program takes no command line, so Qt gets none either: its own options (-platform,
+// -geometry, -stylesheet...) would change what the program does.
 class QtWindowSystem final : public WindowSystem {
 public:
-    QtWindowSystem(int argc, char** argv) : argc_(argc), application_(argc_, argv) {
+    explicit QtWindowSystem(char* programName)
+        : arguments_{programName, nullptr}, application_(argc_, arguments_) {
         InstallRuntime(application_);
     }
 
 private:
-    int argc_;  // QApplication keeps a reference to it
+    int argc_ = 1;  // QApplication keeps references to both
+    char* arguments_[2];
     QApplication application_;
 };
 
 }  // namespace
 
 std::unique_ptr<WindowSystem> StartWindowSystem(int argc, char** argv) {
+    ExitUnlessTheDisplayAnswers();
     PrepareHostEnvironment();
-    return std::make_unique<QtWindowSystem>(argc, argv);
+    static char unnamed[] = "kimoro";
+    return std::make_unique<QtWindowSystem>(argc > 0 ? argv[0] : unnamed);
 }
 
 int RunEventLoop() { return QApplication::exec(); }
