@@ -55,6 +55,14 @@ int ToPixelSize(float units, double twipsPerUnit) {
     return SizeToPixels(units * twipsPerUnit, TwipsPerPixel());
 }
 
+// Moves one side of a control; a timer has none, which is reported before the value.
+void SetSide(const ControlDesign& design, ControlImpl& impl, int PixelRect::*side,
+             int (*toPixels)(float, double), float value, double twipsPerUnit) {
+    PixelRect rect = RectOf(design, impl);
+    rect.*side = toPixels(value, twipsPerUnit);
+    impl.SetRect(rect);
+}
+
 }  // namespace
 
 float Control::Left() const { return ToUnits(RectOf(*design_, *impl_).left, scaleWidth_); }
@@ -63,24 +71,16 @@ float Control::Width() const { return ToUnits(RectOf(*design_, *impl_).width, sc
 float Control::Height() const { return ToUnits(RectOf(*design_, *impl_).height, scaleHeight_); }
 
 void Control::SetLeft(float value) {
-    PixelRect rect = RectOf(*design_, *impl_);
-    rect.left = ToPixels(value, scaleWidth_);
-    impl_->SetRect(rect);
+    SetSide(*design_, *impl_, &PixelRect::left, ToPixels, value, scaleWidth_);
 }
 void Control::SetTop(float value) {
-    PixelRect rect = RectOf(*design_, *impl_);
-    rect.top = ToPixels(value, scaleHeight_);
-    impl_->SetRect(rect);
+    SetSide(*design_, *impl_, &PixelRect::top, ToPixels, value, scaleHeight_);
 }
 void Control::SetWidth(float value) {
-    PixelRect rect = RectOf(*design_, *impl_);
-    rect.width = ToPixelSize(value, scaleWidth_);
-    impl_->SetRect(rect);
+    SetSide(*design_, *impl_, &PixelRect::width, ToPixelSize, value, scaleWidth_);
 }
 void Control::SetHeight(float value) {
-    PixelRect rect = RectOf(*design_, *impl_);
-    rect.height = ToPixelSize(value, scaleHeight_);
-    impl_->SetRect(rect);
+    SetSide(*design_, *impl_, &PixelRect::height, ToPixelSize, value, scaleHeight_);
 }
 
 std::int32_t Control::Interval() const {

@@ -14,6 +14,13 @@ namespace {
 
 int loadedForms = 0;
 
+// Moves one side of a window's outer rectangle.
+void SetSide(FormImpl& window, int PixelRect::*side, int pixels) {
+    PixelRect rect = window.OuterRect();
+    rect.*side = pixels;
+    window.SetOuterRect(rect);
+}
+
 }  // namespace
 
 int LoadedFormCount() { return loadedForms; }
@@ -149,24 +156,16 @@ float Form::Height() const {
 }
 
 void Form::SetLeft(float twips) {
-    PixelRect rect = window().impl->OuterRect();
-    rect.left = TwipsToPixels(twips, TwipsPerPixel());
-    window().impl->SetOuterRect(rect);
+    SetSide(*window().impl, &PixelRect::left, TwipsToPixels(twips, TwipsPerPixel()));
 }
 void Form::SetTop(float twips) {
-    PixelRect rect = window().impl->OuterRect();
-    rect.top = TwipsToPixels(twips, TwipsPerPixel());
-    window().impl->SetOuterRect(rect);
+    SetSide(*window().impl, &PixelRect::top, TwipsToPixels(twips, TwipsPerPixel()));
 }
 void Form::SetWidth(float twips) {
-    PixelRect rect = window().impl->OuterRect();
-    rect.width = SizeToPixels(twips, TwipsPerPixel());
-    window().impl->SetOuterRect(rect);
+    SetSide(*window().impl, &PixelRect::width, SizeToPixels(twips, TwipsPerPixel()));
 }
 void Form::SetHeight(float twips) {
-    PixelRect rect = window().impl->OuterRect();
-    rect.height = SizeToPixels(twips, TwipsPerPixel());
-    window().impl->SetOuterRect(rect);
+    SetSide(*window().impl, &PixelRect::height, SizeToPixels(twips, TwipsPerPixel()));
 }
 
 WindowHandle Form::hWnd() const { return window().impl->Handle(); }
