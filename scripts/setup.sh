@@ -7,17 +7,31 @@ packages=(
   qt6-base-dev libgl-dev libgtest-dev
   fonts-ipafont-gothic xdg-utils
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick libx11-dev
+  # the Windows build, and Wine to run it on a Japanese system
+  mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
 )
 
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+ensure_japanese_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' && return
+  "${sudo[@]}" sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo[@]}" locale-gen >/dev/null
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_japanese_locale
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+ensure_japanese_locale
