@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Startup benchmark: time from exec until the main window is mapped, and the
 # resident memory at that moment, for kimoro next to a minimal Qt Widgets
-# window (bench/minimal_window.cpp), on a private Xvfb server.
+# program showing the same main window (bench/minimal_window.cpp), on a private
+# Xvfb server.
 #
 # Usage: scripts/bench.sh [--wm none|openbox] [BUILD_DIR] [RUNS]
 #   BUILD_DIR  build tree holding bin/{kimoro,minimal_window,mapwatch} (default: build)
@@ -23,7 +24,7 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --wm) wm=${2:-}; shift 2 || { echo "bench.sh: --wm needs a value" >&2; exit 2; } ;;
         --wm=*) wm=${1#--wm=}; shift ;;
-        -h|--help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         *) args+=("$1"); shift ;;
     esac
 done
@@ -97,12 +98,14 @@ if [ "$wm" = openbox ]; then
     done
 fi
 
-# Same environment for both programs. Config/data/cache go to a scratch dir
-# so runs do not touch (or depend on) the invoking user's files.
+# Same environment for both programs. Runtime/config/data/cache go to a scratch
+# dir so runs do not touch (or depend on) the invoking user's files; a private
+# runtime dir also leaves the program nothing to work around. The baseline
+# switches off the D-Bus auto-launch as the program does.
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 mkdir -m 700 "$work/runtime" "$work/config" "$work/data" "$work/cache"
-[ -n "${XDG_RUNTIME_DIR:-}" ] || export XDG_RUNTIME_DIR=$work/runtime
+export XDG_RUNTIME_DIR=$work/runtime
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 
 log=$work/runs.log

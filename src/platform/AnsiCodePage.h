@@ -6,12 +6,17 @@
 #include <string>
 #include <string_view>
 
-// Every character becomes its one or two code-page bytes; NUL characters are kept. A
-// character the code page lacks becomes "?".
+// The conversions are Windows' own, byte for byte, on every build.
+
+// Every character (UTF-16 unit) becomes its one or two code-page bytes, or the system's
+// best fit ("A" for "À"); NUL characters are kept. A character the code page lacks, and
+// each half of a surrogate pair, becomes "?".
 std::string ToAnsi(std::u16string_view text);
 
-// Every byte or double-byte sequence becomes one character; NUL bytes are kept. A byte
-// that starts no valid sequence becomes U+30FB ("・"), as the system does.
+// Every byte or double-byte sequence becomes one character; NUL bytes are kept. A lead
+// byte followed by any byte but NUL is a double-byte sequence. A sequence the code page
+// lacks, and a lead byte at the end or before a NUL, becomes U+30FB ("・"), as the system
+// does.
 std::u16string FromAnsi(std::string_view bytes);
 
 // The character of an ANSI character code: codes 0 to 255 are single bytes, any other

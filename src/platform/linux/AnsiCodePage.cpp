@@ -1,12 +1,15 @@
-// Code page 932 through glibc's iconv.
+// Code page 932 through glibc's iconv, with Windows' own table where the two differ.
 #include "platform/AnsiCodePage.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/linux/Cp932Windows.h"
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -63,26 +66,56 @@ std::u16string FromUtf16Le(const std::string& bytes) {
     return text;
 }
 
-}  // namespace
+static_assert(std::is_sorted(std::begin(cp932::kEncodings), std::end(cp932::kEncodings),
+                             [](const cp932::Encoding& a, const cp932::Encoding& b) {
+                                 return a.character < b.character;
+                             }));
 
-std::string ToAnsi(std::u16string_view text) {
-    std::string utf16le;
-    utf16le.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        utf16le.push_back(static_cast<char>(c & 0xFF));
-        utf16le.push_back(static_cast<char>(c >> 8));
-    }
-    std::string ansi;
+// Windows' bytes for a character glibc encodes otherwise, or null.
+const cp932::Encoding* WindowsEncoding(char16_t c) {
+    const auto* end = std::end(cp932::kEncodings);
+    const auto* found =
+        std::lower_bound(std::begin(cp932::kEncodings), end, c,
+                         [](const cp932::Encoding& e, char16_t key) { return e.character < key; });
+    return found != end && found->character == c ? found : nullptr;
+}
+
+// Encodes characters that have no override through iconv, each one it lacks as "?".
+void AppendThroughIconv(const std::string& utf16le, std::string& ansi) {
     const char* in = utf16le.data();
     std::size_t inLeft = utf16le.size();
     while (ToCp932().Convert(in, inLeft, ansi) > 0) {
         ansi.push_back('?');
-        const bool surrogatePair =
-            inLeft >= 4 && (static_cast<unsigned char>(in[1]) & 0xFC) == 0xD8;
-        const std::size_t skip = surrogatePair ? 4 : 2;
-        in += skip;
-        inLeft -= skip;
+        in += 2;
+        inLeft -= 2;
     }
+}
+
+}  // namespace
+
+std::string ToAnsi(std::u16string_view text) {
+    std::string ansi;
+    std::string pending;  // UTF-16LE for iconv
+    pending.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        const cp932::Encoding* windows = WindowsEncoding(c);
+        // Every UTF-16 unit is one character, as on Windows: a surrogate, paired or not,
+        // is one the code page lacks.
+        const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+        if (windows == nullptr && !surrogate) {
+            pending.push_back(static_cast<char>(c & 0xFF));
+            pending.push_back(static_cast<char>(c >> 8));
+            continue;
+        }
+        AppendThroughIconv(pending, ansi);
+        pending.clear();
+        if (windows != nullptr) {
+            ansi += windows->bytes;
+        } else {
+            ansi.push_back('?');
+        }
+    }
+    AppendThroughIconv(pending, ansi);
     return ansi;
 }
 
@@ -94,9 +127,21 @@ std::u16string FromAnsi(std::string_view bytes) {
     while (FromCp932().Convert(in, inLeft, utf16le) > 0) {
         text += FromUtf16Le(utf16le);
         utf16le.clear();
-        text.push_back(kUndecodable);
-        ++in;
-        --inLeft;
+        const auto byte = static_cast<unsigned char>(in[0]);
+        const auto* single =
+            std::find_if(std::begin(cp932::kSingleBytes), std::end(cp932::kSingleBytes),
+                         [byte](const cp932::SingleByte& s) { return s.byte == byte; });
+        std::size_t length = 1;
+        if (cp932::IsLeadByte(byte) && inLeft >= 2 && in[1] != '\0') {
+            text.push_back(kUndecodable);  // a double-byte sequence the code page lacks
+            length = 2;
+        } else if (single != std::end(cp932::kSingleBytes)) {
+            text.push_back(single->character);
+        } else {
+            text.push_back(kUndecodable);  // a lead byte at the end or before a NUL
+        }
+        in += length;
+        inLeft -= length;
     }
     return text + FromUtf16Le(utf16le);
 }
