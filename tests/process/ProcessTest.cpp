@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -148,6 +149,53 @@ private:
     std::map<QString, Window> seen_;
     std::size_t mostAtOnce_ = 0;
 };
+
+// A window's X id as a number, from xdotool's decimal or xprop's hexadecimal spelling.
+unsigned long IdNumber(const QString& id) {
+    bool ok = false;
+    const unsigned long number = id.trimmed().toULong(&ok, 0);
+    return ok ? number : 0;
+}
+
+// The atoms or windows an xprop line lists after its "=" or "#".
+QStringList PropertyValues(const QString& id, const QString& property) {
+    const QString line = Tool("xprop", {"-id", id, property});
+    const qsizetype at = line.indexOf(QRegularExpression(QStringLiteral("[=#]")));
+    if (at < 0) return {};
+    QStringList values;
+    for (const QString& value : line.mid(at + 1).split(u',', Qt::SkipEmptyParts)) {
+        values.push_back(value.trimmed());
+    }
+    return values;
+}
+
+// The whole window as the window manager draws it, frame included: its client area
+// (xwininfo) widened by the frame it reports (_NET_FRAME_EXTENTS: left, right, top, bottom).
+struct Outer {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+std::optional<Outer> OuterOf(const Window& window) {
+    const QString info = Tool("xwininfo", {"-id", window.id});
+    auto number = [&](const char* label) -> std::optional<int> {
+        const QRegularExpressionMatch match =
+            QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)"))
+                .match(info);
+        if (!match.hasMatch()) return std::nullopt;
+        return match.captured(1).toInt();
+    };
+    const QStringList frame = PropertyValues(window.id, QStringLiteral("_NET_FRAME_EXTENTS"));
+    const auto x = number("Absolute upper-left X"), y = number("Absolute upper-left Y");
+    const auto width = number("Width"), height = number("Height");
+    if (frame.size() != 4 || !x || !y || !width || !height) return std::nullopt;
+    const int left = frame[0].toInt(), right = frame[1].toInt(), top = frame[2].toInt(),
+              bottom = frame[3].toInt();
+    return Outer{*x - left, *y - top, *width + left + right, *height + top + bottom};
+}
+
+// Minimized: iconic to the window manager (ICCCM's WM_STATE), not on the screen.
+bool Minimized(const Window& window) {
+    return Tool("xprop", {"-id", window.id, "WM_STATE"}).contains(QLatin1String("Iconic"));
+}
 
 // The window manager makes `window` the active one, then `key` (an xdotool key name) is
 // typed into it. False when the window never gets the keyboard focus.
@@ -350,6 +398,116 @@ TEST_F(ProgramProcess, XInTheAboutDialogTakesTheMainWindowAndTheDialogEndsThePro
     ASSERT_TRUE(Press(*about, "Escape"));
     ASSERT_TRUE(program.WaitForExit()) << "the program outlives its last window";
     EXPECT_TRUE(program.EndedWithCodeZero());
+}
+
+// Window managers that ignore the hints (openbox) offer both dialogs a minimize button. A
+// form designed without one comes straight back; minimized, the About dialog would leave the
+// main window blocked with no window on screen to answer.
+TEST_F(ProgramProcess, DialogsDesignedWithoutAMinimizeButtonComeBackWhenMinimized) {
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about);
+    Tool("xdotool", {"windowminimize", about->id});
+    EXPECT_TRUE(Eventually([&] { return program.Shows(*about) && !Minimized(*about); }, 3000))
+        << "the About dialog stays minimized";
+    EXPECT_TRUE(program.StaysShown(*about)) << "the About dialog does not stay on screen";
+    EXPECT_TRUE(Eventually([&] { return program.Shows(*main); }, 3000))
+        << "the main window does not come back with its dialog";
+    ASSERT_TRUE(Press(*about, "Escape"));
+    ASSERT_TRUE(program.WaitUntilGone(*about)) << "the About dialog takes no keys any more";
+
+    ASSERT_TRUE(Press(*main, "w"));
+    const auto directory = program.WaitForWindow(&Window::IsWinDir);
+    ASSERT_TRUE(directory);
+    Tool("xdotool", {"windowminimize", directory->id});
+    EXPECT_TRUE(
+        Eventually([&] { return program.Shows(*directory) && !Minimized(*directory); }, 3000))
+        << "the directory dialog stays minimized";
+    EXPECT_TRUE(program.StaysShown(*directory));
+    ASSERT_TRUE(Press(*directory, "Return"));
+    ASSERT_TRUE(program.WaitUntilGone(*directory));
+
+    // The main window is designed with a minimize button: it stays minimized.
+    Tool("xdotool", {"windowminimize", main->id});
+    EXPECT_TRUE(Eventually([&] { return Minimized(*main); }, 3000));
+    Pause(500);
+    EXPECT_TRUE(Minimized(*main)) << "the main window does not stay minimized";
+    EXPECT_FALSE(program.Shows(*main));
+
+    ASSERT_TRUE(Press(*main, "x"));  // activating it restores it
+    ASSERT_TRUE(program.WaitForExit());
+    EXPECT_TRUE(program.EndedWithCodeZero());
+}
+
+// The About dialog is designed off the taskbar (ShowInTaskbar False): taskbars that follow
+// the skip-taskbar state leave it out, and those that list a transient window under its
+// owner find the main window, a managed window, as its owner. The main window and the
+// directory dialog are designed on the taskbar.
+TEST_F(ProgramProcess, OnlyTheAboutDialogStaysOffTheTaskbar) {
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+    const QString skip = QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR");
+    EXPECT_FALSE(PropertyValues(main->id, "_NET_WM_STATE").contains(skip));
+
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(PropertyValues(about->id, "_NET_WM_STATE").contains(skip))
+        << Tool("xprop", {"-id", about->id, "_NET_WM_STATE"}).toStdString();
+    const QStringList owner = PropertyValues(about->id, "WM_TRANSIENT_FOR");
+    ASSERT_EQ(owner.size(), 1) << "the About dialog has no owner";
+    EXPECT_EQ(IdNumber(owner[0]), IdNumber(main->id)) << "owned by " << owner[0].toStdString();
+    const QString clients = Tool("xprop", {"-root", "_NET_CLIENT_LIST"});
+    std::set<unsigned long> managed;
+    for (const QString& id : clients.mid(clients.indexOf(u'#') + 1).split(u',')) {
+        managed.insert(IdNumber(id));
+    }
+    EXPECT_TRUE(managed.count(IdNumber(owner[0]))) << "its owner is not a managed window";
+    ASSERT_TRUE(Press(*about, "Escape"));
+    ASSERT_TRUE(program.WaitUntilGone(*about));
+
+    ASSERT_TRUE(Press(*main, "w"));
+    const auto directory = program.WaitForWindow(&Window::IsWinDir);
+    ASSERT_TRUE(directory);
+    EXPECT_FALSE(PropertyValues(directory->id, "_NET_WM_STATE").contains(skip));
+    ASSERT_TRUE(Press(*directory, "Return"));
+    ASSERT_TRUE(program.WaitUntilGone(*directory));
+}
+
+// The dialogs open centred over the main window, as the window manager frames both: their
+// outer sizes are reckoned with the frame it draws, not a nominal one.
+TEST_F(ProgramProcess, DialogsOpenCentredOverTheMainWindowInTheFramesDrawn) {
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+    std::optional<Outer> owner;
+    ASSERT_TRUE(Eventually([&] { return (owner = OuterOf(*main)).has_value(); }, 3000));
+    // Twice the centre, to stay in whole pixels; an odd size leaves half a pixel either way.
+    auto expectCentredOverOwner = [&](const Window& dialog, const char* name) {
+        std::optional<Outer> outer;
+        ASSERT_TRUE(Eventually([&] { return (outer = OuterOf(dialog)).has_value(); }, 3000));
+        EXPECT_NEAR(2 * outer->left + outer->width, 2 * owner->left + owner->width, 1) << name;
+        EXPECT_NEAR(2 * outer->top + outer->height, 2 * owner->top + owner->height, 1) << name;
+    };
+
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about);
+    expectCentredOverOwner(*about, "About");
+    ASSERT_TRUE(Press(*about, "Escape"));
+    ASSERT_TRUE(program.WaitUntilGone(*about));
+
+    ASSERT_TRUE(Press(*main, "w"));
+    const auto directory = program.WaitForWindow(&Window::IsWinDir);
+    ASSERT_TRUE(directory);
+    expectCentredOverOwner(*directory, "WindowsDirectory");
+    ASSERT_TRUE(Press(*directory, "Return"));
+    ASSERT_TRUE(program.WaitUntilGone(*directory));
 }
 
 TEST_F(ProgramProcess, WithoutADisplayItSaysSoInOneLineAndEndsWithStatusOne) {

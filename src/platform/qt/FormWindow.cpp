@@ -7,16 +7,26 @@
 #include "platform/qt/Screen.h"
 #include "platform/qt/SystemMenu.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowManager.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
 
 WindowHandle nextHandle = 0x10000;
+
+// The frame the window manager will draw around the window as it is now, or the nominal one
+// where none says.
+FrameMargins FrameOf(QWidget* window, BorderStyle style) {
+    return FrameFromWindowManager(window).value_or(NominalFrame(style));
+}
 
 }  // namespace
 
@@ -46,6 +56,24 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (SystemMenuOffersClose(form->Handle())) form->Events().CloseRequested();
 }
 
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Window managers that ignore the hints offer every window a minimize button. A form
+    // designed without one comes back at once, once the window manager has done: a modal
+    // dialog left minimized would block its owner with nothing on screen to answer.
+    if (event->type() == QEvent::WindowStateChange && form != nullptr &&
+        !form->Design().minButton && isMinimized()) {
+        QTimer::singleShot(0, this, [this] { RestoreIfMinimized(); });
+    }
+}
+
+void FormWindow::RestoreIfMinimized() {
+    if (form == nullptr || !isVisible() || !isMinimized()) return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
 QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeight,
                        FormEvents& events)
     : design_(design),
@@ -67,6 +95,7 @@ QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeig
         QWidget::setTabOrder(controls_[order[i - 1]]->Widget(), controls_[order[i]]->Widget());
     }
     if (!order.empty()) controls_[order.front()]->Widget()->setFocus();
+    frame_ = FrameOf(window_, design.borderStyle);
 }
 
 QtFormImpl::~QtFormImpl() {
@@ -82,27 +111,52 @@ std::u16string QtFormImpl::Title() const { return ToU16(window_->windowTitle());
 
 void QtFormImpl::SetTitle(std::u16string_view title) { window_->setWindowTitle(ToQString(title)); }
 
+// The window is placed by its client area, which the window manager leaves where it is put
+// (static gravity): that holds whether or not Qt knows the frame yet.
 PixelRect QtFormImpl::OuterRect() const {
-    const FrameMargins frame = NominalFrame(design_.borderStyle);
-    return {window_->x(), window_->y(), window_->width() + frame.left + frame.right,
-            window_->height() + frame.top + frame.bottom};
+    const QRect client = window_->geometry();
+    return {client.x() - frame_.left, client.y() - frame_.top,
+            client.width() + frame_.left + frame_.right,
+            client.height() + frame_.top + frame_.bottom};
 }
 
 void QtFormImpl::SetOuterRect(const PixelRect& rect) {
-    const FrameMargins frame = NominalFrame(design_.borderStyle);
-    window_->move(rect.left, rect.top);
-    window_->setFixedSize(std::max(0, rect.width - frame.left - frame.right),
-                          std::max(0, rect.height - frame.top - frame.bottom));
+    const int width = std::max(0, rect.width - frame_.left - frame_.right);
+    const int height = std::max(0, rect.height - frame_.top - frame_.bottom);
+    window_->setFixedSize(width, height);
+    window_->setGeometry(rect.left + frame_.left, rect.top + frame_.top, width, height);
 }
 
 bool QtFormImpl::Visible() const { return window_->isVisible(); }
 
+void QtFormImpl::PrepareFirstShow() {
+    // The title bar offers close only while the system menu does; the flags change before
+    // the window is mapped, as changing them hides a shown window. The window manager may
+    // frame the window differently then: the outer rectangle stays as it is.
+    if (!SystemMenuOffersClose(handle_)) {
+        const PixelRect outer = OuterRect();
+        window_->setWindowFlags(WindowFlagsOf(design_, false));
+        SetOuterRect(outer);  // placed by its client area again, before it is re-created
+        frame_ = FrameOf(window_, design_.borderStyle);
+        SetOuterRect(outer);
+    }
+    window_->winId();
+    if (!design_.showInTaskbar) {
+        // Owned by the window that is active as it opens, a managed one: taskbars that
+        // list a transient window under its owner leave it out, and the state asks the
+        // others to.
+        QWidget* owner = QApplication::activeWindow();
+        if (owner != nullptr && owner != window_ && owner->windowHandle() != nullptr) {
+            window_->windowHandle()->setTransientParent(owner->windowHandle());
+        }
+        SkipTaskbar(window_);
+    }
+}
+
 void QtFormImpl::ShowAndActivate() {
     if (!shownOnce_) {
         shownOnce_ = true;
-        // The title bar offers close only while the system menu does; the flags change
-        // before the window is mapped, as changing them hides a shown window.
-        if (!SystemMenuOffersClose(handle_)) window_->setWindowFlags(WindowFlagsOf(design_, false));
+        PrepareFirstShow();
     }
     window_->show();
     window_->raise();

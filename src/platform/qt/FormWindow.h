@@ -3,6 +3,7 @@
 
 #include "platform/Backend.h"
 #include "platform/qt/Controls.h"
+#include "platform/qt/Screen.h"
 
 #include <QWidget>
 
@@ -23,6 +24,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RestoreIfMinimized();
 };
 
 class QtFormImpl final : public FormImpl {
@@ -48,12 +53,14 @@ public:
 
 private:
     void ShowAndActivate();
+    void PrepareFirstShow();
 
     const FormDesign& design_;
     FormEvents& events_;
     const WindowHandle handle_;
     FormWindow* window_;
     std::vector<std::unique_ptr<QtControlImpl>> controls_;
+    FrameMargins frame_;  // around the client area, as the window manager will draw it
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
 };

@@ -3,11 +3,13 @@
 
 #include "platform/FormDesign.h"
 
-// The frame of a form around its client area, in pixels. A window manager decorates a
-// window only after it is shown, and each one differently, so a form's outer size is
-// reckoned with these nominal margins (those of the classic Windows fixed frames). That
-// keeps Width and Height the same before and after the form is shown.
+// The frame of a form around its client area, in pixels. A form's outer size is reckoned
+// with the frame its window manager says it will draw, asked for before the window is
+// shown (WindowManager.h), which keeps Width and Height the same before and after. Where
+// no window manager answers, the nominal margins of the classic Windows fixed frames stand
+// in for it.
 struct FrameMargins {
     int left, top, right, bottom;
+    bool operator==(const FrameMargins&) const = default;
 };
 FrameMargins NominalFrame(BorderStyle style);

@@ -1,0 +1,121 @@
+// The window manager, asked over Qt's connection to the X display.
+#include "platform/qt/WindowManager.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+namespace {
+
+// How long a window manager may take to say what frame it will draw: it answers at once
+// when it answers at all, but a display shared with a busy build may be slow.
+constexpr int kAnswerWaitMs = 200;
+
+bool managerSilent = false;  // one did not answer: it is not asked again
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <class Reply>
+using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
+
+xcb_connection_t* Connection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    return connection && xcb_connection_has_error(connection) == 0 ? connection : nullptr;
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// The 32-bit values of a window's property, empty when it has none of that type.
+std::vector<std::uint32_t> Property(xcb_connection_t* connection, xcb_window_t window,
+                                    xcb_atom_t property, xcb_atom_t type) {
+    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, 64), nullptr));
+    if (!reply || reply->format != 32 || reply->type != type) return {};
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
+    const ReplyPtr<xcb_query_tree_reply_t> reply(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    return reply ? reply->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+// An EWMH window manager runs: the root names its check window, which names itself.
+bool ManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
+    const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const std::vector<std::uint32_t> named = Property(connection, root, check, XCB_ATOM_WINDOW);
+    if (named.size() != 1) return false;
+    return Property(connection, named[0], check, XCB_ATOM_WINDOW) == named;
+}
+
+}  // namespace
+
+std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || managerSilent) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t root = RootOf(connection, id);
+    if (root == XCB_WINDOW_NONE || !ManagerRuns(connection, root)) return std::nullopt;
+
+    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    xcb_delete_property(connection, id, extents);  // only the answer to this request counts
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = id;
+    request.type = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&request));
+    xcb_flush(connection);
+
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        // left, right, top, bottom
+        const std::vector<std::uint32_t> frame =
+            Property(connection, id, extents, XCB_ATOM_CARDINAL);
+        if (frame.size() == 4) {
+            return FrameMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
+                                static_cast<int>(frame[1]), static_cast<int>(frame[3])};
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    } while (waited.elapsed() < kAnswerWaitMs);
+    managerSilent = true;
+    return std::nullopt;
+}
+
+void SkipTaskbar(QWidget* window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skip = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    // Qt adds its own states to those a window holds before it is mapped.
+    std::vector<std::uint32_t> states = Property(connection, id, state, XCB_ATOM_ATOM);
+    for (std::uint32_t held : states) {
+        if (held == skip) return;
+    }
+    states.push_back(skip);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(states.size()), states.data());
+    xcb_flush(connection);
+}
