@@ -12,13 +12,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 root="$stage/usr"
+bindir=$(sed -n 's/^CMAKE_INSTALL_BINDIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 expected=(
-  bin/kimoro
+  "$bindir/kimoro"
   share/applications/org.kimoro.Kimoro.desktop
   share/metainfo/org.kimoro.Kimoro.metainfo.xml
   share/man/man6/kimoro.6.gz
   share/doc/kimoro/copyright
-  share/doc/kimoro/changelog.Debian.gz
+  share/doc/kimoro/changelog.gz
 )
 for size in 16 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/org.kimoro.Kimoro.png")
@@ -40,7 +41,7 @@ grep -q "<release version=\"$version\"" "$root/share/metainfo/org.kimoro.Kimoro.
   fail "the metainfo does not name release $version"
 zcat "$root/share/man/man6/kimoro.6.gz" | grep -q "kimoro $version" ||
   fail "the manual page does not name version $version"
-zcat "$root/share/doc/kimoro/changelog.Debian.gz" | head -n 1 | grep -q "^kimoro ($version)" ||
+zcat "$root/share/doc/kimoro/changelog.gz" | head -n 1 | grep -q "^kimoro ($version)" ||
   fail "the changelog's entry is not for $version"
 # The manual page formats without a complaint.
 warnings=$(zcat "$root/share/man/man6/kimoro.6.gz" | LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l - 2>&1 >/dev/null || true)
