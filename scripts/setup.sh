@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev libgl-dev libgtest-dev
   fonts-ipafont-gothic xdg-utils
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick libx11-dev
+  desktop-file-utils appstream man-db lintian dpkg-dev fakeroot
+  nsis zip unzip g++-mingw-w64-x86-64-posix wine wine64 locales
 )
 
 missing=()

@@ -1,9 +1,10 @@
 ﻿; The Windows installer: kimoro.exe, its licence and README for the current user, with no
 ; administrator rights; a Start-menu entry, and an uninstaller listed under Apps (HKCU).
 ;
-;   makensis -DKIMORO_EXE=path/to/kimoro.exe -DOUTFILE=path/to/kimoro-VERSION-setup.exe \
-;            packaging/windows/kimoro.nsi
+;   makensis -DKIMORO_EXE=/abs/path/kimoro.exe -DOUTFILE=/abs/path/kimoro-VERSION-setup.exe \
+;            /abs/path/packaging/windows/kimoro.nsi
 ;
+; Give absolute paths: makensis works in the script's folder, and finds the sources from it.
 ; The version comes from src/resources/Version.h, where it is written once.
 ; A 64-bit installer for the 64-bit program: it runs where kimoro.exe runs, and under a Wine
 ; without its 32-bit half.
@@ -11,6 +12,7 @@ Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+SetDateSave off  ; no file dates inside: two builds of one commit give the same installer
 
 !ifndef KIMORO_EXE
   !error "Define KIMORO_EXE, the kimoro.exe to install: makensis -DKIMORO_EXE=... kimoro.nsi"
