@@ -9,6 +9,8 @@ packages=(
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick libx11-dev
   # the Windows build, and Wine to run it on a Japanese system
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
+  # packaging and its checks
+  desktop-file-utils appstream man-db lintian dpkg-dev fakeroot nsis zip unzip
 )
 
 missing=()

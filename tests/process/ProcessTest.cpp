@@ -615,4 +615,26 @@ TEST_F(ProgramProcess, WritesNothingUnderARuntimeDirectoryQtWouldNotTake) {
     EXPECT_EQ(QFileInfo(open).permissions(), QFileDevice::Permissions(0x7777)) << "changed";
 }
 
+// A desktop matches a window to its menu entry by the window's class on X11: the entry
+// names it in StartupWMClass (on Wayland the program's desktop file name does the same).
+TEST_F(ProgramProcess, TheMainWindowsClassIsTheOneTheDesktopEntryNames) {
+    QFile entry(QStringLiteral(KIMORO_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    QString startupClass;
+    for (const QByteArray& line : entry.readAll().split('\n')) {
+        if (line.startsWith("StartupWMClass=")) startupClass = QString::fromUtf8(line.mid(15));
+    }
+    ASSERT_FALSE(startupClass.isEmpty()) << "the desktop entry names no StartupWMClass";
+
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+    // WM_CLASS(STRING) = "instance", "class"
+    const QString wmClass = Tool("xprop", {"-id", main->id, "WM_CLASS"});
+    EXPECT_TRUE(wmClass.endsWith(QStringLiteral(", \"%1\"").arg(startupClass)))
+        << wmClass.toStdString();
+    ASSERT_TRUE(Press(*main, "x"));
+    ASSERT_TRUE(program.WaitForExit());
+}
+
 }  // namespace

@@ -101,4 +101,9 @@ TEST_F(QtMainWindow, TheFocusedControlGetsTheCodeWrittenBack) {
     focused->removeEventFilter(&recorder);
 }
 
+// The installed desktop entry's name, as the program tells Qt (Wayland's app id).
+TEST(QtHost, TellsQtTheDesktopEntrysName) {
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.kimoro.Kimoro"));
+}
+
 }  // namespace

@@ -113,6 +113,10 @@ void InstallRuntime(QApplication& application) {
     // The classic style: the designs' fixed sizes are made for its frames and margins.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     InitIcons();
+    // The name of the installed desktop entry: a desktop matches the program's windows to
+    // its menu entry and icon by it (the Wayland app id; on X11 WM_CLASS, see the entry's
+    // StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kimoro.Kimoro"));
     application.setQuitOnLastWindowClosed(false);  // the program ends when no form is loaded
     application.installEventFilter(new KeyboardFilter(&application));
 }
