@@ -1,4 +1,4 @@
-// mapwatch PROGRAM [ARGS...]
+// mapwatch [--unmanaged] PROGRAM [ARGS...]
 //
 // Starts PROGRAM and reports how long it took until its top-level window was
 // mapped, plus the program's resident memory at that moment:
@@ -16,7 +16,9 @@
 // reparenting window managers: there the client window is mapped inside a
 // frame, so root only sees the frame being mapped, which is also the moment
 // the window becomes visible. Override-redirect windows (tooltips, menus,
-// splash-like popups) are not main windows, so they are skipped.
+// splash-like popups) are not main windows, so they are skipped, unless --unmanaged says
+// that the program's top-level windows are override-redirect themselves: so are a Wine
+// program's when Wine, not a window manager, draws their frames.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -113,8 +115,13 @@ void stopChild(pid_t pid) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const bool unmanaged = argc > 1 && std::strcmp(argv[1], "--unmanaged") == 0;
+    if (unmanaged) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s PROGRAM [ARGS...]\n", argv[0]);
+        std::fprintf(stderr, "usage: mapwatch [--unmanaged] PROGRAM [ARGS...]\n");
         return 2;
     }
 
@@ -168,7 +175,7 @@ int main(int argc, char* argv[]) {
             XEvent ev;
             XNextEvent(dpy, &ev);
             const double t1 = nowMs();  // before any further round trips
-            if (ev.type != MapNotify || ev.xmap.override_redirect) continue;
+            if (ev.type != MapNotify || (ev.xmap.override_redirect && !unmanaged)) continue;
             if (!treeHasPid(dpy, ev.xmap.window, pidAtom, pid, 0)) continue;
             const long rss = readRssKb(pid);
             std::printf("ms=%.3f rss_kb=%ld\n", t1 - t0, rss);

@@ -2,10 +2,13 @@
 # Startup benchmark: time from exec until the main window is mapped, and the
 # resident memory at that moment, for kimoro next to a minimal Qt Widgets
 # program showing the same main window (bench/minimal_window.cpp), on a private
-# Xvfb server.
+# Xvfb server. With --win32, the Windows build instead: kimoro.exe next to a
+# minimal Win32 program (bench/win32/minimal_window.cpp), both under the same
+# Wine prefix, plus the stripped exe's size and the DLLs it imports.
 #
-# Usage: scripts/bench.sh [--wm none|openbox] [BUILD_DIR] [RUNS]
-#   BUILD_DIR  build tree holding bin/{kimoro,minimal_window,mapwatch} (default: build)
+# Usage: scripts/bench.sh [--wm none|openbox] [--win32] [BUILD_DIR] [RUNS]
+#   BUILD_DIR  build tree holding bin/{kimoro,minimal_window,mapwatch} (default: build;
+#              with --win32, build-win32, and mapwatch comes from build)
 #   RUNS       measured runs per program (default: 20)
 #   --wm       window manager on the Xvfb display (default: none)
 #
@@ -15,32 +18,58 @@ set -u
 
 GOAL_TIME=1.15
 GOAL_RSS=1.25
+GOAL_EXE_KB=512
 PAUSE=${BENCH_PAUSE:-0.3} # lets the previous process and server state settle
 
 repo_root=$(cd "$(dirname "$0")/.." && pwd)
 wm=none
+win32=no
 args=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --wm) wm=${2:-}; shift 2 || { echo "bench.sh: --wm needs a value" >&2; exit 2; } ;;
         --wm=*) wm=${1#--wm=}; shift ;;
-        -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        --win32) win32=yes; shift ;;
+        -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         *) args+=("$1"); shift ;;
     esac
 done
-build_dir=${args[0]:-$repo_root/build}
+if [ "$win32" = yes ]; then
+    build_dir=${args[0]:-$repo_root/build-win32}
+else
+    build_dir=${args[0]:-$repo_root/build}
+fi
 runs=${args[1]:-20}
 case "$wm" in none|openbox) ;; *) echo "bench.sh: --wm must be none or openbox" >&2; exit 2 ;; esac
 case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: RUNS must be a positive integer" >&2; exit 2 ;; esac
 
 bin=$build_dir/bin
-program=$bin/kimoro
-baseline=$bin/minimal_window
-mapwatch=$bin/mapwatch
+if [ "$win32" = yes ]; then
+    program=$bin/kimoro.exe
+    baseline=$bin/minimal_window.exe
+    mapwatch=$repo_root/build/bin/mapwatch
+    # Wine draws the frames in the test prefix, so its windows are override-redirect.
+    launch=("$mapwatch" --unmanaged env LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64)
+    if [ ! -x "$mapwatch" ]; then
+        echo "bench.sh: building mapwatch in $repo_root/build" >&2
+        [ -f "$repo_root/build/CMakeCache.txt" ] || cmake --preset default -S "$repo_root" >&2
+        cmake --build "$repo_root/build" --target mapwatch >&2
+    fi
+    if [ ! -x "$program" ] || [ ! -x "$baseline" ]; then
+        echo "bench.sh: building missing targets in $build_dir" >&2
+        [ -f "$build_dir/CMakeCache.txt" ] || cmake --preset win32 -S "$repo_root" >&2
+        cmake --build "$build_dir" --target kimoro minimal_window >&2
+    fi
+else
+    program=$bin/kimoro
+    baseline=$bin/minimal_window
+    mapwatch=$bin/mapwatch
+    launch=("$mapwatch")
+fi
 
 missing=0
 for f in "$program" "$baseline" "$mapwatch"; do [ -x "$f" ] || missing=1; done
-if [ "$missing" = 1 ] && [ -d "$build_dir" ]; then
+if [ "$missing" = 1 ] && [ -d "$build_dir" ] && [ "$win32" = no ]; then
     echo "bench.sh: building missing targets in $build_dir" >&2
     cmake --build "$build_dir" --target kimoro minimal_window mapwatch >&2
 fi
@@ -108,6 +137,13 @@ mkdir -m 700 "$work/runtime" "$work/config" "$work/data" "$work/cache"
 export XDG_RUNTIME_DIR=$work/runtime
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 
+if [ "$win32" = yes ]; then
+    # The tests' prefix, with its server and services up before the first run.
+    # shellcheck source=scripts/wine.sh
+    source "$repo_root/scripts/wine.sh"
+    prepare_wine_prefix "$build_dir/wineprefix"
+fi
+
 log=$work/runs.log
 : >"$work/program.dat"
 : >"$work/baseline.dat"
@@ -118,7 +154,7 @@ fail_baseline=0
 run_one() {
     local name=$1 exe=$2 record=${3:-yes} out
     echo "--- $name" >>"$log"
-    if out=$("$mapwatch" "$exe" 2>>"$log") && [[ $out =~ ms=([0-9.]+)\ rss_kb=([0-9]+) ]]; then
+    if out=$("${launch[@]}" "$exe" 2>>"$log") && [[ $out =~ ms=([0-9.]+)\ rss_kb=([0-9]+) ]]; then
         [ "$record" = yes ] && echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}" >>"$work/$name.dat"
         printf '.' >&2
     else
@@ -131,6 +167,7 @@ run_one() {
 }
 
 echo "bench.sh: Xvfb $display, window manager: $wm, $runs runs each (+1 warm-up each, not counted)" >&2
+[ "$win32" = yes ] && echo "bench.sh: under $(/usr/lib/wine/wine64 --version 2>/dev/null), prefix $WINEPREFIX" >&2
 # Warm-up fills the page cache for both, so neither pays the cold start alone.
 run_one program "$program" no
 run_one baseline "$baseline" no
@@ -163,16 +200,16 @@ read -r b_n b_ms b_min b_max b_rss < <(stats "$work/baseline.dat")
 
 echo
 echo "Startup to first mapped window (Xvfb, wm: $wm), runs per program: $runs"
-printf '%-16s %5s %6s %10s %9s %9s %14s\n' program ok failed median_ms min_ms max_ms median_rss_kb
+printf '%-20s %5s %6s %10s %9s %9s %14s\n' program ok failed median_ms min_ms max_ms median_rss_kb
 row() {
     if [ "$2" -eq 0 ]; then
-        printf '%-16s %5s %6s %10s %9s %9s %14s\n' "$1" 0 "$3" - - - -
+        printf '%-20s %5s %6s %10s %9s %9s %14s\n' "$1" 0 "$3" - - - -
     else
-        printf '%-16s %5d %6d %10.1f %9.1f %9.1f %14.0f\n' "$1" "$2" "$3" "$4" "$5" "$6" "$7"
+        printf '%-20s %5d %6d %10.1f %9.1f %9.1f %14.0f\n' "$1" "$2" "$3" "$4" "$5" "$6" "$7"
     fi
 }
-row kimoro "$p_n" "$fail_program" "$p_ms" "$p_min" "$p_max" "$p_rss"
-row minimal_window "$b_n" "$fail_baseline" "$b_ms" "$b_min" "$b_max" "$b_rss"
+row "$(basename "$program")" "$p_n" "$fail_program" "$p_ms" "$p_min" "$p_max" "$p_rss"
+row "$(basename "$baseline")" "$b_n" "$fail_baseline" "$b_ms" "$b_min" "$b_max" "$b_rss"
 echo
 
 verdict() { # verdict LABEL PROGRAM BASELINE GOAL
@@ -187,6 +224,23 @@ verdict() { # verdict LABEL PROGRAM BASELINE GOAL
 }
 verdict "median time" "$p_ms" "$b_ms" "$GOAL_TIME"
 verdict "median memory" "$p_rss" "$b_rss" "$GOAL_RSS"
+
+if [ "$win32" = yes ]; then
+    # What ships is the stripped exe: its size, and the DLLs it needs (all the system's own).
+    echo
+    for exe in "$program" "$baseline"; do
+        x86_64-w64-mingw32-strip -o "$work/stripped.exe" "$exe"
+        size=$(stat -c %s "$work/stripped.exe")
+        imports=$(x86_64-w64-mingw32-objdump -p "$work/stripped.exe" |
+            sed -n 's/^\s*DLL Name: //p' | sort -f | paste -sd ' ')
+        printf '%-20s stripped %7d bytes (%5.1f KB)  imports: %s\n' \
+            "$(basename "$exe")" "$size" "$(awk -v s="$size" 'BEGIN { print s / 1024 }')" "$imports"
+        [ "$exe" = "$program" ] && program_kb=$(awk -v s="$size" 'BEGIN { print s / 1024 }')
+    done
+    awk -v kb="$program_kb" -v g="$GOAL_EXE_KB" 'BEGIN {
+        printf "%-14s %9.1f KB (goal <= %s KB) %s\n", "stripped exe", kb, g, (kb <= g ? "PASS" : "FAIL")
+    }'
+fi
 
 if [ $((fail_program + fail_baseline)) -gt 0 ]; then
     echo

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test on a virtual display.
+# Installs what is missing, builds everything and runs every test on a virtual display: the
+# Linux build natively, then the Windows build under Wine. Arguments go to both ctest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
+[ -f build-win32/CMakeCache.txt ] || cmake --preset win32 >/dev/null
+cmake --build build-win32
 source scripts/xsession.sh
 start_virtual_display
 # The program allows one copy per user, named in the abstract socket namespace. A private
@@ -15,4 +18,12 @@ if unshare -n true 2>/dev/null; then
 elif unshare -rn true 2>/dev/null; then
   isolate=(unshare -rn)
 fi
-"${isolate[@]}" ctest --preset default "$@"
+status=0
+"${isolate[@]}" ctest --preset default "$@" || status=$?
+
+# The Windows build's tests, in its private Japanese-locale prefix on the same display.
+source scripts/wine.sh
+prepare_wine_prefix "$PWD/build-win32/wineprefix"
+ctest --preset win32 "$@" || status=$?
+wineserver -k
+exit "$status"
