@@ -49,6 +49,8 @@ pid=$!
 pids_to_end+=("$pid")
 
 active() { xdotool getactivewindow 2>/dev/null || true; }
+round=0
+trap 'echo "memory-curve.sh: stopped in round $round: a command failed (did the program, the display or its window manager end?)" >&2' ERR
 # Waits (up to 5 s) until the active window is, or is not, `$2`.
 wait_active() {
   local want=$1 window=$2 now
@@ -56,6 +58,7 @@ wait_active() {
     now=$(active)
     if [ "$want" = is ] && [ "$now" = "$window" ]; then return 0; fi
     if [ "$want" = not ] && [ -n "$now" ] && [ "$now" != "$window" ]; then return 0; fi
+    kill -0 "$pid" 2>/dev/null || { echo "memory-curve.sh: the program ended in round $round" >&2; exit 2; }
     sleep 0.01
   done
   echo "memory-curve.sh: the window did not change as expected (round $round)" >&2
