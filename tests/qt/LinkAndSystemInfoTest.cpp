@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -175,6 +177,33 @@ TEST_F(LinkLabels, OpenTheirAddressesFromTheStringTableOnEveryClick) {
     WhenModalAppears([&] {
         shown = true;
         ClickLinksInTheOpenDialog();
+        FormInstance<AboutForm>().Unload();
+    });
+    RunCommand(u"A");
+    EXPECT_TRUE(shown);
+}
+
+// A screen reader's press action on a link label is a click.
+TEST_F(LinkLabels, OpenTheirAddressesOnAnAssistiveTechnologysPress) {
+    const QString log = Path(QStringLiteral("browser.log"));
+    InstallFakeBrowser(log);
+    StartApplication();
+    bool shown = false;
+    WhenModalAppears([&] {
+        shown = true;
+        QWidget* window = QApplication::activeModalWidget();
+        ASSERT_NE(window, nullptr);
+        for (const char* name : {"lblURL(1)", "lblURL(0)"}) {
+            auto* label = window->findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(label, nullptr) << name;
+            QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
+            ASSERT_NE(link, nullptr);
+            ASSERT_NE(link->actionInterface(), nullptr);
+            link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        }
+        EXPECT_EQ(WaitForLines(log, 2),
+                  QStringList({Q(LoadResString(1006)), Q(LoadResString(1004))}));
+        EXPECT_TRUE(IsActiveModal(FormInstance<AboutForm>()));
         FormInstance<AboutForm>().Unload();
     });
     RunCommand(u"A");

@@ -4,11 +4,63 @@
 #include "platform/qt/Pictures.h"
 #include "platform/qt/Text.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
+
+// A label as assistive technology sees it: static text named by its caption that, like the
+// form's labels, takes a click, offered as the press action (e.g. the About dialog's links).
+class ClickLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit ClickLabelAccessible(ClickLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const ClickLabel*>(widget());
+        if (t == QAccessible::Name) {
+            const QString name = label->accessibleName();
+            return name.isEmpty() ? label->text() : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction() && widget()->isEnabled()) {
+            emit static_cast<ClickLabel*>(widget())->clicked();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return action == pressAction() ? QStringList()
+                                       : QAccessibleWidget::keyBindingsForAction(action);
+    }
+};
+
+QAccessibleInterface* ClickLabelFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("ClickLabel") && object && object->isWidgetType()) {
+        return new ClickLabelAccessible(static_cast<ClickLabel*>(object));
+    }
+    return nullptr;
+}
+
+void InstallAccessibleFactoryOnce() {
+    static const bool installed = [] {
+        QAccessible::installFactory(ClickLabelFactory);
+        return true;
+    }();
+    (void)installed;
+}
 
 QPushButton* CreateButton(const ControlDesign& design, QWidget* parent) {
     auto* button = new QPushButton(ToQString(design.caption), parent);
@@ -19,6 +71,7 @@ QPushButton* CreateButton(const ControlDesign& design, QWidget* parent) {
 }
 
 ClickLabel* CreateLabel(const ControlDesign& design, QWidget* parent) {
+    InstallAccessibleFactoryOnce();
     auto* label = new ClickLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setIndent(0);
@@ -37,6 +90,7 @@ ClickLabel* CreateLabel(const ControlDesign& design, QWidget* parent) {
 QLabel* CreatePicture(const ControlDesign& design, QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setPixmap(PicturePixmap(design.picture));
+    picture->setAccessibleName(PictureName(design.picture));  // a screen reader's words for it
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (design.border) {
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -61,15 +115,15 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
     switch (design.type) {
         case ControlType::Button: {
             QPushButton* button = CreateButton(design, window);
-            QObject::connect(button, &QPushButton::clicked,
-                             [&events, index] { events.Clicked(index); });
+            connection_ = QObject::connect(button, &QPushButton::clicked,
+                                           [&events, index] { events.Clicked(index); });
             widget_ = button;
             break;
         }
         case ControlType::Label: {
             ClickLabel* label = CreateLabel(design, window);
-            QObject::connect(label, &ClickLabel::clicked,
-                             [&events, index] { events.Clicked(index); });
+            connection_ = QObject::connect(label, &ClickLabel::clicked,
+                                           [&events, index] { events.Clicked(index); });
             widget_ = label;
             break;
         }
@@ -79,7 +133,8 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
         case ControlType::Timer:
             timer_ = new QTimer(window);
             timer_->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
-            QObject::connect(timer_, &QTimer::timeout, [&events, index] { events.Ticked(index); });
+            connection_ = QObject::connect(timer_, &QTimer::timeout,
+                                           [&events, index] { events.Ticked(index); });
             return;
     }
     // Named as designed, e.g. "lblURL(1)", for accessibility tools and tests.
@@ -92,12 +147,13 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
 }
 
 // The window goes on a little after its form is unloaded: nothing may reach the form then.
+// Only the form's own connection goes: others watch the widget until it is deleted, among
+// them the accessibility cache, which forgets a widget's interface on its destroyed signal.
+// Without that, a later widget at the same address got the dead interface, and a screen
+// reader a null child.
 QtControlImpl::~QtControlImpl() {
-    if (timer_) {
-        timer_->stop();
-        timer_->disconnect();
-    }
-    if (widget_) widget_->disconnect();
+    if (timer_) timer_->stop();
+    QObject::disconnect(connection_);
 }
 
 std::u16string QtControlImpl::Text() const {

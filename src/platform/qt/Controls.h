@@ -39,6 +39,7 @@ public:
 
 private:
     const ControlDesign& design_;
-    QWidget* widget_ = nullptr;  // owned by the window
-    QTimer* timer_ = nullptr;    // owned by the window
+    QWidget* widget_ = nullptr;           // owned by the window
+    QTimer* timer_ = nullptr;             // owned by the window
+    QMetaObject::Connection connection_;  // the click or tick, to the form's events
 };

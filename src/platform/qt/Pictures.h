@@ -7,3 +7,4 @@
 
 QIcon PictureIcon(Picture picture);      // every size the icon file holds
 QPixmap PicturePixmap(Picture picture);  // the 32x32 image
+QString PictureName(Picture picture);    // what it shows, for assistive technology

@@ -1,0 +1,130 @@
+// What assistive technology sees of the dialogs, through Qt's accessibility interfaces (the
+// ones the AT-SPI bridge serves on Linux): every control of every opening, with its role and
+// name; the link labels' click action; the picture's name.
+#include "core/modKimoro.h"
+#include "forms/frmAbout.h"
+#include "forms/frmWinDIR.h"
+#include "support/Driver.h"
+#include "support/Forms.h"
+
+#include <gtest/gtest.h>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+
+#include <set>
+#include <string>
+
+namespace {
+
+// The dialog's window: the one shown, as an unloaded one is hidden at once.
+QWidget* WindowNamed(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String(name) && window->isVisible()) return window;
+    }
+    return nullptr;
+}
+
+// Walks the window's accessible children as a screen reader does and checks each: present,
+// standing for a live control of this window, with a role and a name. Returns the names of
+// the controls seen.
+std::set<std::string> CheckAccessibleChildren(QWidget* window, int opening) {
+    std::set<std::string> seen;
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
+    EXPECT_NE(root, nullptr);
+    if (root == nullptr) return seen;
+    EXPECT_EQ(root->object(), window);
+    const int count = root->childCount();
+    for (int i = 0; i < count; ++i) {
+        QAccessibleInterface* child = root->child(i);
+        EXPECT_NE(child, nullptr) << "child " << i << " of opening " << opening;
+        if (child == nullptr) continue;
+        EXPECT_TRUE(child->isValid()) << "child " << i << " of opening " << opening;
+        auto* widget = qobject_cast<QWidget*>(child->object());
+        EXPECT_NE(widget, nullptr)
+            << "child " << i << " of opening " << opening << " stands for no live widget";
+        if (widget == nullptr) continue;
+        EXPECT_EQ(widget->parentWidget(), window) << "opening " << opening;
+        EXPECT_EQ(child->parent() ? child->parent()->object() : nullptr, window);
+        EXPECT_EQ(root->indexOfChild(child), i);
+        const std::string name = widget->objectName().toStdString();
+        seen.insert(name);
+        const QAccessible::Role role = child->role();
+        EXPECT_TRUE(role == QAccessible::Button || role == QAccessible::StaticText ||
+                    role == QAccessible::Graphic)
+            << name << " has role " << role << " in opening " << opening;
+        EXPECT_FALSE(child->text(QAccessible::Name).isEmpty())
+            << name << " has no name in opening " << opening;
+    }
+    return seen;
+}
+
+std::set<std::string> DesignedControls(const FormDesign& design) {
+    std::set<std::string> names;
+    for (const ControlDesign& control : design.controls) {
+        if (control.type == ControlType::Timer) continue;
+        names.insert(control.index < 0
+                         ? std::string(control.name)
+                         : std::string(control.name) + "(" + std::to_string(control.index) + ")");
+    }
+    return names;
+}
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartApplication();
+        ASSERT_TRUE(FormInstance<KimoroForm>().Loaded());
+    }
+    void TearDown() override { UnloadAllForms(); }
+};
+
+// A screen reader asks for the dialog's children again at each opening; a control whose
+// interface outlived an earlier window's widget at the same address came out null or dead.
+TEST_F(Accessibility, EveryControlOfEveryOpeningHasARoleAndAName) {
+    const std::set<std::string> aboutControls = DesignedControls(frmAboutDesign);
+    const std::set<std::string> dirControls = DesignedControls(frmWinDIRDesign);
+    for (int opening = 0; opening < 40; ++opening) {
+        WhileDialogOpen<AboutForm>(u"A", "cmdOK", [&](AboutForm&) {
+            QWidget* window = WindowNamed("frmAbout");
+            ASSERT_NE(window, nullptr);
+            EXPECT_EQ(CheckAccessibleChildren(window, opening), aboutControls);
+        });
+        WhileDialogOpen<WinDIRForm>(u"W", "cbtOK", [&](WinDIRForm&) {
+            QWidget* window = WindowNamed("frmWinDIR");
+            ASSERT_NE(window, nullptr);
+            EXPECT_EQ(CheckAccessibleChildren(window, opening), dirControls);
+        });
+        if (HasFailure()) break;
+    }
+}
+
+TEST_F(Accessibility, TheLinkLabelsOfferAClickAndThePictureHasAName) {
+    WhileDialogOpen<AboutForm>(u"A", "cmdOK", [&](AboutForm&) {
+        QWidget* window = WindowNamed("frmAbout");
+        ASSERT_NE(window, nullptr);
+        for (const char* name : {"lblURL(0)", "lblURL(1)"}) {
+            auto* label = window->findChild<QLabel*>(QLatin1String(name));
+            ASSERT_NE(label, nullptr) << name;
+            QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
+            ASSERT_NE(link, nullptr) << name;
+            EXPECT_EQ(link->text(QAccessible::Name), label->text()) << name;
+            QAccessibleActionInterface* actions = link->actionInterface();
+            ASSERT_NE(actions, nullptr) << name << " offers no action";
+            EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()))
+                << name;
+            EXPECT_FALSE(
+                actions->localizedActionName(QAccessibleActionInterface::pressAction()).isEmpty());
+        }
+        auto* picture = window->findChild<QLabel*>(QStringLiteral("picIcon"));
+        ASSERT_NE(picture, nullptr);
+        QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(picture);
+        ASSERT_NE(graphic, nullptr);
+        EXPECT_EQ(graphic->role(), QAccessible::Graphic);
+        EXPECT_FALSE(graphic->text(QAccessible::Name).isEmpty()) << "the picture has no name";
+    });
+}
+
+}  // namespace
