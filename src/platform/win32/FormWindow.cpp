@@ -176,6 +176,11 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (focused != nullptr && IsChild(window_, focused)) focus_ = focused;
             }
             break;  // on activation the window takes the focus and hands it on
+        case WM_GETMINMAXINFO:
+            // A form is as small as the program makes it: a dialog may fit a short text
+            // more closely than the title bar's usual minimum.
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {1, 1};
+            return 0;
         case WM_SETFOCUS:
             if (focus_ != nullptr && IsWindow(focus_)) SetFocus(focus_);
             return 0;
