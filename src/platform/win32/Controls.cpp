@@ -1,0 +1,161 @@
+#include "platform/win32/Controls.h"
+
+#include "platform/win32/Pictures.h"
+#include "platform/win32/Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Kind {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+Kind KindOf(const ControlDesign& design) {
+    switch (design.type) {
+        case ControlType::Button:
+            return {L"BUTTON",
+                    static_cast<DWORD>(design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+        case ControlType::Label: {
+            // Captions are plain text, an ampersand included, and one line as designed.
+            DWORD style =
+                SS_NOTIFY | SS_NOPREFIX | (design.centred ? SS_CENTER : SS_LEFTNOWORDWRAP);
+            if (design.border) style |= WS_BORDER;
+            return {L"STATIC", style, 0};
+        }
+        case ControlType::PictureBox:
+            return {L"STATIC", SS_ICON | SS_CENTERIMAGE,
+                    static_cast<DWORD>(design.border ? WS_EX_CLIENTEDGE : 0)};
+        case ControlType::Timer:
+            break;
+    }
+    return {};
+}
+
+// The size of the control's text in its font: the widest line, and every line's height.
+SIZE TextSize(HWND control) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SIZE size{0, 0};
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == L'\r') --stop;
+        SIZE line{0, 0};
+        GetTextExtentPoint32W(dc, text.data() + start, static_cast<int>(stop - start), &line);
+        size.cx = std::max(size.cx, line.cx);
+        size.cy += metrics.tmHeight;
+        if (end == text.size()) break;
+        start = end + 1;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size;
+}
+
+// What a control's frame adds to its client area.
+SIZE FrameOf(HWND control) {
+    RECT outer{}, client{};
+    GetWindowRect(control, &outer);
+    GetClientRect(control, &client);
+    return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+}  // namespace
+
+Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t index, HWND window,
+                                   HFONT font)
+    : design_(design), id_(index + 1), parent_(window) {
+    if (design.type == ControlType::Timer) return;
+    const Kind kind = KindOf(design);
+    const std::wstring caption = ToWide(design.caption);
+    control_ = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
+                               WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window,
+                               reinterpret_cast<HMENU>(id_), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (design.type == ControlType::PictureBox) {
+        SendMessageW(control_, STM_SETICON,
+                     reinterpret_cast<WPARAM>(PictureIcon(design.picture, 32)), 0);
+        SetWindowPos(control_, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+Win32ControlImpl::~Win32ControlImpl() { StopTimer(); }
+
+std::u16string Win32ControlImpl::Text() const {
+    if (control_ == nullptr) return {};
+    const int length = GetWindowTextLengthW(control_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(control_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return FromWide(text);
+}
+
+void Win32ControlImpl::SetText(std::u16string_view text) {
+    if (control_ != nullptr) SetWindowTextW(control_, ToWide(text).c_str());
+}
+
+PixelRect Win32ControlImpl::Rect() const {
+    RECT rect{};
+    GetWindowRect(control_, &rect);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Win32ControlImpl::SetRect(const PixelRect& rect) {
+    SetWindowPos(control_, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ControlImpl::FitToContent() {
+    SIZE content{32, 32};  // a picture box holds one icon of the standard size
+    if (design_.type == ControlType::Label) content = TextSize(control_);
+    const SIZE frame = FrameOf(control_);
+    SetWindowPos(control_, nullptr, 0, 0, content.cx + frame.cx, content.cy + frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ControlImpl::StartTimer(int milliseconds) {
+    interval_ = milliseconds;
+    counted_ = std::chrono::steady_clock::now();
+    rearmed_ = false;
+    SetTimer(parent_, id_, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Win32ControlImpl::StopTimer() {
+    if (interval_ == 0) return;
+    KillTimer(parent_, id_);
+    interval_ = 0;
+}
+
+bool Win32ControlImpl::TimerDue() {
+    if (interval_ == 0) return false;  // a message left over from before it stopped
+    // Windows rounds timers to its tick, so a message may come up to a tick early.
+    const auto now = std::chrono::steady_clock::now();
+    const auto interval = std::chrono::milliseconds(interval_);
+    if (now - counted_ < interval) {
+        const auto rest = std::chrono::ceil<std::chrono::milliseconds>(interval - (now - counted_));
+        SetTimer(parent_, id_, static_cast<UINT>(std::max<long long>(rest.count(), 1)), nullptr);
+        rearmed_ = true;
+        return false;
+    }
+    counted_ = now;
+    if (rearmed_) {
+        SetTimer(parent_, id_, static_cast<UINT>(interval_), nullptr);
+        rearmed_ = false;
+    }
+    return true;
+}

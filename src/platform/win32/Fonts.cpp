@@ -1,0 +1,30 @@
+#include "platform/win32/Fonts.h"
+
+#include "platform/win32/Screen.h"
+#include "platform/win32/Text.h"
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+// The same default as every build of the program.
+constexpr FontDesign kDefaultFont{.face = u"ＭＳ Ｐゴシック", .points = 8.25f};
+
+}  // namespace
+
+HFONT FontOf(const FontDesign* font) {
+    static std::map<const FontDesign*, HFONT> fonts;
+    if (font == nullptr) font = &kDefaultFont;
+    if (const auto found = fonts.find(font); found != fonts.end()) return found->second;
+    // By the designed face name and character set: where the face is missing, the system
+    // maps it to a Japanese face of the same kind.
+    const std::wstring face = ToWide(font->face.substr(0, LF_FACESIZE - 1));
+    const int height = -static_cast<int>(std::lround(font->points * ScreenDpi() / 72.0));
+    const HFONT created =
+        CreateFontW(height, 0, 0, 0, font->weight, font->italic, FALSE, FALSE,
+                    static_cast<DWORD>(font->charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    fonts.emplace(font, created);
+    return created;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/FormDesign.h"
+
+#include <windows.h>
+
+// The GDI font of a design font, or of the runtime's default font for nullptr. Fonts live
+// as long as the process: the designs name only a handful.
+HFONT FontOf(const FontDesign* font);
