@@ -39,6 +39,7 @@ if [ "$win32" = yes ]; then
 else
     build_dir=${args[0]:-$repo_root/build}
 fi
+build_dir=$(realpath -m "$build_dir")  # Wine takes only an absolute prefix path
 runs=${args[1]:-20}
 case "$wm" in none|openbox) ;; *) echo "bench.sh: --wm must be none or openbox" >&2; exit 2 ;; esac
 case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: RUNS must be a positive integer" >&2; exit 2 ;; esac

@@ -11,6 +11,15 @@
 
 namespace {
 
+// shell32 is large and needed only when something is opened: it is loaded then, so that
+// start-up does not pay for it.
+using ShellExecuteExFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+ShellExecuteExFunction LoadedShellExecuteEx() {
+    static const auto function = reinterpret_cast<ShellExecuteExFunction>(reinterpret_cast<void*>(
+        GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteExW")));
+    return function;
+}
+
 [[noreturn]] void NotStarted() { throw RuntimeError(ErrorNumber::FileNotFound, "File not found"); }
 
 // The arguments after the first, as one command line for the program that opens it.
@@ -33,7 +42,7 @@ double OpenWithDesktop(const std::vector<std::u16string>& arguments, int show) {
     execute.lpFile = target.c_str();
     execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     execute.nShow = show;
-    if (!ShellExecuteExW(&execute)) NotStarted();
+    if (LoadedShellExecuteEx() == nullptr || !LoadedShellExecuteEx()(&execute)) NotStarted();
     if (execute.hProcess == nullptr) return 0;  // a program that was already running took it
     const DWORD id = GetProcessId(execute.hProcess);
     CloseHandle(execute.hProcess);
