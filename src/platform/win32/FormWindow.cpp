@@ -30,19 +30,6 @@ std::vector<HWND>& ModalStack() {
     return stack;
 }
 
-// The top-level windows of the program's thread.
-std::vector<HWND> ThreadWindows() {
-    std::vector<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 void SetOwner(HWND window, HWND owner) {
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
@@ -292,4 +279,16 @@ void Win32FormImpl::Tab(bool forwards) {
         current == order.end() || current + 1 == order.end() ? order.begin() : current + 1;
     focus_ = *next;
     SetFocus(*next);
+}
+
+std::vector<HWND> ThreadWindows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }

@@ -13,6 +13,9 @@
 
 inline constexpr wchar_t kFormClass[] = L"KimoroForm";
 
+// The top-level windows of the program's thread: its forms, message boxes and helpers.
+std::vector<HWND> ThreadWindows();
+
 class Win32FormImpl final : public FormImpl {
 public:
     Win32FormImpl(const FormDesign& design, int clientWidth, int clientHeight, FormEvents& events);
