@@ -183,6 +183,7 @@ TEST_F(WinDIRDialog, TitleBarCannotCloseItOnceCloseIsGoneFromTheSystemMenu) {
         EXPECT_FALSE(traits.minimizeButton);
         EXPECT_FALSE(traits.maximizeButton);
         EXPECT_FALSE(traits.resizable);
+        EXPECT_FALSE(traits.icon) << "designed without one";
 
         RequestClose(dialog);
         ASSERT_TRUE(DialogLoaded());

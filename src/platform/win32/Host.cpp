@@ -43,8 +43,7 @@ public:
         form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         form.lpszClassName = kFormClass;
-        form.hIcon = PictureIcon(Picture::ApplicationIcon, GetSystemMetrics(SM_CXICON));
-        form.hIconSm = PictureIcon(Picture::ApplicationIcon, GetSystemMetrics(SM_CXSMICON));
+        // No class icon: a form shows an icon only where its design names one.
         RegisterClassExW(&form);
 
         WNDCLASSEXW application{};

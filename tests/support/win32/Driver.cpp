@@ -281,8 +281,13 @@ WindowTraits TraitsOf(Form& form) {
         GetTitleBarInfo(window, &titleBar) &&
         (titleBar.rgstate[5] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE)) == 0 &&
         close != static_cast<UINT>(-1) && (close & (MF_GRAYED | MF_DISABLED)) == 0;
-    const auto big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-    const auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    // The window's own icon, else its class's: the title bar shows the first there is.
+    const auto iconOf = [window](WPARAM size, int classIndex) {
+        const auto own = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0));
+        return own ? own : reinterpret_cast<HICON>(GetClassLongPtrW(window, classIndex));
+    };
+    const HICON big = iconOf(ICON_BIG, GCLP_HICON);
+    const HICON small = iconOf(ICON_SMALL, GCLP_HICONSM);
     const bool owned = GetWindow(window, GW_OWNER) != nullptr;
     return {.visible = IsWindowVisible(window) != FALSE,
             .minimizeButton = (style & WS_MINIMIZEBOX) != 0,
