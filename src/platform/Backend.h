@@ -30,6 +30,9 @@ class FormEvents {
 public:
     // A button or label was clicked (control: its index in design.controls).
     virtual void Clicked(std::size_t control) = 0;
+    // Whether the form does anything on a click of the control: assistive technology offers
+    // a press only where one does something.
+    virtual bool HandlesClicks(std::size_t control) const = 0;
     virtual void Ticked(std::size_t control) = 0;
     // A character typed while the form is active, before the focused control gets it; called
     // only on a form designed to preview keys. Returns what the control gets: the same

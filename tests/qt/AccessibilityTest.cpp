@@ -101,7 +101,7 @@ TEST_F(Accessibility, EveryControlOfEveryOpeningHasARoleAndAName) {
     }
 }
 
-TEST_F(Accessibility, TheLinkLabelsOfferAClickAndThePictureHasAName) {
+TEST_F(Accessibility, OnlyTheLinkLabelsOfferAClickAndThePictureHasAName) {
     WhileDialogOpen<AboutForm>(u"A", "cmdOK", [&](AboutForm&) {
         QWidget* window = WindowNamed("frmAbout");
         ASSERT_NE(window, nullptr);
@@ -118,6 +118,14 @@ TEST_F(Accessibility, TheLinkLabelsOfferAClickAndThePictureHasAName) {
             EXPECT_FALSE(
                 actions->localizedActionName(QAccessibleActionInterface::pressAction()).isEmpty());
         }
+        // A label whose click does nothing offers none.
+        auto* title = window->findChild<QLabel*>(QStringLiteral("lblTitle"));
+        ASSERT_NE(title, nullptr);
+        QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(title);
+        ASSERT_NE(plain, nullptr);
+        const QAccessibleActionInterface* plainActions = plain->actionInterface();
+        EXPECT_TRUE(plainActions == nullptr || !plainActions->actionNames().contains(
+                                                   QAccessibleActionInterface::pressAction()));
         auto* picture = window->findChild<QLabel*>(QStringLiteral("picIcon"));
         ASSERT_NE(picture, nullptr);
         QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(picture);

@@ -37,6 +37,14 @@ public:
         }
     }
 
+    bool HandlesClicks(std::size_t control) const override {
+        const ControlDesign& design = form_.design_.controls[control];
+        for (const Binding& binding : form_.bindings_) {
+            if (binding.control == design.name && binding.click) return true;
+        }
+        return false;
+    }
+
     void Ticked(std::size_t control) override {
         const ControlDesign& design = form_.design_.controls[control];
         for (const Binding& binding : form_.bindings_) {

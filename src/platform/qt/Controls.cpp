@@ -20,6 +20,8 @@ public:
     explicit ClickLabelAccessible(ClickLabel* label)
         : QAccessibleWidget(label, QAccessible::StaticText) {}
 
+    ClickLabel* Label() const { return static_cast<ClickLabel*>(widget()); }
+
     QString text(QAccessible::Text t) const override {
         const auto* label = static_cast<const ClickLabel*>(widget());
         if (t == QAccessible::Name) {
@@ -30,11 +32,13 @@ public:
     }
 
     QStringList actionNames() const override {
-        return QAccessibleWidget::actionNames() << pressAction();
+        QStringList names = QAccessibleWidget::actionNames();
+        if (Label()->offersClick) names << pressAction();
+        return names;
     }
 
     void doAction(const QString& action) override {
-        if (action == pressAction() && widget()->isEnabled()) {
+        if (action == pressAction() && Label()->offersClick && widget()->isEnabled()) {
             emit static_cast<ClickLabel*>(widget())->clicked();
             return;
         }
@@ -122,6 +126,7 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
         }
         case ControlType::Label: {
             ClickLabel* label = CreateLabel(design, window);
+            label->offersClick = events.HandlesClicks(index);
             connection_ = QObject::connect(label, &ClickLabel::clicked,
                                            [&events, index] { events.Clicked(index); });
             widget_ = label;

@@ -13,6 +13,7 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    bool offersClick = false;  // to assistive technology: the form handles its clicks
 signals:
     void clicked();
 
