@@ -1,22 +1,35 @@
 #include "platform/qt/Pictures.h"
 
 #include <QCoreApplication>
+#include <QImageReader>
 #include <QString>
 
 #include <array>
 
 namespace {
 
-QString PathOf(Picture picture) {
+// The icon's images, taken out of its .ico file when the program is built. Read as PNG
+// without guessing: a reader that may guess loads every image plugin to ask it first.
+void AddImage(QIcon& icon, const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+}
+
+QIcon Read(Picture picture) {
+    QIcon icon;
     switch (picture) {
         case Picture::ApplicationIcon:
-            return QStringLiteral(":/icons/kimoro.ico");
+            AddImage(icon, QStringLiteral(":/icons/kimoro-32.png"));
+            AddImage(icon, QStringLiteral(":/icons/kimoro-16.png"));
+            break;
         case Picture::AboutIcon:
-            return QStringLiteral(":/icons/about.ico");
+            AddImage(icon, QStringLiteral(":/icons/about-32.png"));
+            break;
         case Picture::None:
             break;
     }
-    return {};
+    return icon;
 }
 
 // Each picture is read once and shared by every window that shows it. An icon read afresh
@@ -45,7 +58,7 @@ const Loaded& Load(Picture picture) {
     if (!entry.read) {
         entry.read = true;
         if (picture != Picture::None) {
-            entry.icon = QIcon(PathOf(picture));
+            entry.icon = Read(picture);
             entry.pixmap = entry.icon.pixmap(32, 32);
         }
     }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -34,12 +35,31 @@ xcb_connection_t* Connection() {
     return connection && xcb_connection_has_error(connection) == 0 ? connection : nullptr;
 }
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+// The atoms this file speaks of, interned once and all in one round trip: at start-up every
+// round trip before the main window shows is time the user waits.
+struct Atoms {
+    xcb_atom_t supportingWmCheck, frameExtents, requestFrameExtents, wmState, skipTaskbar;
+};
+
+const Atoms& AtomsOf(xcb_connection_t* connection) {
+    static const Atoms atoms = [connection] {
+        constexpr const char* kNames[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_FRAME_EXTENTS",
+                                          "_NET_REQUEST_FRAME_EXTENTS", "_NET_WM_STATE",
+                                          "_NET_WM_STATE_SKIP_TASKBAR"};
+        xcb_intern_atom_cookie_t cookies[std::size(kNames)];
+        for (std::size_t i = 0; i < std::size(kNames); ++i) {
+            cookies[i] = xcb_intern_atom(
+                connection, 0, static_cast<std::uint16_t>(std::strlen(kNames[i])), kNames[i]);
+        }
+        xcb_atom_t interned[std::size(kNames)];
+        for (std::size_t i = 0; i < std::size(kNames); ++i) {
+            const ReplyPtr<xcb_intern_atom_reply_t> reply(
+                xcb_intern_atom_reply(connection, cookies[i], nullptr));
+            interned[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        }
+        return Atoms{interned[0], interned[1], interned[2], interned[3], interned[4]};
+    }();
+    return atoms;
 }
 
 // The 32-bit values of a window's property, empty when it has none of that type.
@@ -60,7 +80,7 @@ xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
 
 // An EWMH window manager runs: the root names its check window, which names itself.
 bool ManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
-    const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t check = AtomsOf(connection).supportingWmCheck;
     const std::vector<std::uint32_t> named = Property(connection, root, check, XCB_ATOM_WINDOW);
     if (named.size() != 1) return false;
     return Property(connection, named[0], check, XCB_ATOM_WINDOW) == named;
@@ -75,13 +95,13 @@ std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
     const xcb_window_t root = RootOf(connection, id);
     if (root == XCB_WINDOW_NONE || !ManagerRuns(connection, root)) return std::nullopt;
 
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t extents = AtomsOf(connection).frameExtents;
     xcb_delete_property(connection, id, extents);  // only the answer to this request counts
     xcb_client_message_event_t request{};
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
     request.window = id;
-    request.type = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    request.type = AtomsOf(connection).requestFrameExtents;
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&request));
@@ -97,7 +117,8 @@ std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
             return FrameMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
                                 static_cast<int>(frame[1]), static_cast<int>(frame[3])};
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        // The window manager answers within a fraction of a millisecond when it answers.
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     } while (waited.elapsed() < kAnswerWaitMs);
     managerSilent = true;
     return std::nullopt;
@@ -107,8 +128,8 @@ void SkipTaskbar(QWidget* window) {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr) return;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skip = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    const xcb_atom_t state = AtomsOf(connection).wmState;
+    const xcb_atom_t skip = AtomsOf(connection).skipTaskbar;
     // Qt adds its own states to those a window holds before it is mapped.
     std::vector<std::uint32_t> states = Property(connection, id, state, XCB_ATOM_ATOM);
     for (std::uint32_t held : states) {

@@ -15,8 +15,8 @@ namespace {
 // start-up does not pay for it.
 using ShellExecuteExFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 ShellExecuteExFunction LoadedShellExecuteEx() {
-    static const auto function = reinterpret_cast<ShellExecuteExFunction>(reinterpret_cast<void*>(
-        GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteExW")));
+    static const auto function = reinterpret_cast<ShellExecuteExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteExW")));
     return function;
 }
 
