@@ -121,8 +121,8 @@ TEST(AnsiCodePage, CharactersTheCodePageLacksBecomeAQuestionMark) {
     // Outside the BMP each half of the surrogate pair is one, as on Windows; a lone
     // surrogate is one too and takes nothing after it along.
     EXPECT_EQ(ToAnsi(u"\U0001F600a"), "??a");
-    EXPECT_EQ(ToAnsi(u"\xD800" u"A"s), "?A");
-    EXPECT_EQ(ToAnsi(u"\xDC00" u"A"s), "?A");
+    EXPECT_EQ(ToAnsi(std::u16string{char16_t{0xD800}, u'A'}), "?A");
+    EXPECT_EQ(ToAnsi(std::u16string{char16_t{0xDC00}, u'A'}), "?A");
     EXPECT_EQ(ToAnsi(u"\u3042\u0E01\u3042"), "\x82\xA0?\x82\xA0");
 }
 

@@ -18,9 +18,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"KimoroStandIn";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowW(L"KimoroStandIn", L"\u304d\u3082\u308d", WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 240, 160, nullptr, nullptr,
-                                instance, nullptr);
+    HWND window =
+        CreateWindowW(L"KimoroStandIn", L"\u304d\u3082\u308d", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 240, 160, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, show);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

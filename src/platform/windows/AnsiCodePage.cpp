@@ -19,13 +19,12 @@ std::string ToAnsi(std::u16string_view text) {
         std::size_t length = std::min(text.size(), kPiece);
         if (length < text.size() && (text[length - 1] & 0xFC00) == 0xD800) --length;
         const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-        const int size = WideCharToMultiByte(CP_ACP, 0, wide,
-                                             static_cast<int>(length), nullptr, 0, nullptr,
-                                             nullptr);
+        const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
+                                             nullptr, nullptr);
         const std::size_t start = ansi.size();
         ansi.resize(start + static_cast<std::size_t>(size));
-        WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length),
-                            ansi.data() + start, size, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), ansi.data() + start, size,
+                            nullptr, nullptr);
         text.remove_prefix(length);
     }
     return ansi;
