@@ -25,5 +25,4 @@ status=0
 source scripts/wine.sh
 prepare_wine_prefix "$PWD/build-win32/wineprefix"
 ctest --preset win32 "$@" || status=$?
-wineserver -k
 exit "$status"
