@@ -70,3 +70,8 @@ PixelRect CentreIn(const PixelRect& area, int width, int height) {
 }
 
 bool ShouldTick(bool enabled, std::int32_t interval) { return enabled && interval > 0; }
+
+const FontDesign& EffectiveFont(const FontDesign* designed) {
+    static constexpr FontDesign kDefaultFont{.face = u"ＭＳ Ｐゴシック", .points = 8.25f};
+    return designed != nullptr ? *designed : kDefaultFont;
+}

@@ -34,5 +34,9 @@ std::optional<std::size_t> EnterButton(const FormDesign& design,
 // A window of the given outer size centred in `area`.
 PixelRect CentreIn(const PixelRect& area, int width, int height);
 
+// The font a form or control shows: its designed one, or the runtime's default where its
+// design names none.
+const FontDesign& EffectiveFont(const FontDesign* designed);
+
 // A timer ticks while it is enabled and its interval is above 0.
 bool ShouldTick(bool enabled, std::int32_t interval);

@@ -38,10 +38,7 @@ Kind KindOf(const ControlDesign& design) {
 
 // The size of the control's text in its font: the widest line, and every line's height.
 SIZE TextSize(HWND control) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
+    const std::wstring text = ToWide(WindowText(control));
 
     const HDC dc = GetDC(control);
     const HGDIOBJ previous =
@@ -96,12 +93,7 @@ Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t inde
 Win32ControlImpl::~Win32ControlImpl() { StopTimer(); }
 
 std::u16string Win32ControlImpl::Text() const {
-    if (control_ == nullptr) return {};
-    const int length = GetWindowTextLengthW(control_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(control_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return FromWide(text);
+    return control_ == nullptr ? std::u16string() : WindowText(control_);
 }
 
 void Win32ControlImpl::SetText(std::u16string_view text) {

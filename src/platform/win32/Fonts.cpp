@@ -1,21 +1,15 @@
 #include "platform/win32/Fonts.h"
 
+#include "platform/common/FormRules.h"
 #include "platform/win32/Screen.h"
 #include "platform/win32/Text.h"
 
 #include <cmath>
 #include <map>
 
-namespace {
-
-// The same default as every build of the program.
-constexpr FontDesign kDefaultFont{.face = u"ＭＳ Ｐゴシック", .points = 8.25f};
-
-}  // namespace
-
-HFONT FontOf(const FontDesign* font) {
+HFONT FontOf(const FontDesign* designed) {
     static std::map<const FontDesign*, HFONT> fonts;
-    if (font == nullptr) font = &kDefaultFont;
+    const FontDesign* font = &EffectiveFont(designed);
     if (const auto found = fonts.find(font); found != fonts.end()) return found->second;
     // By the designed face name and character set: where the face is missing, the system
     // maps it to a Japanese face of the same kind.

@@ -179,13 +179,7 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 WindowHandle Win32FormImpl::Handle() const { return reinterpret_cast<WindowHandle>(window_); }
 
-std::u16string Win32FormImpl::Title() const {
-    const int length = GetWindowTextLengthW(window_);
-    std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window_, title.data(), length + 1);
-    title.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return FromWide(title);
-}
+std::u16string Win32FormImpl::Title() const { return WindowText(window_); }
 
 void Win32FormImpl::SetTitle(std::u16string_view title) {
     SetWindowTextW(window_, ToWide(title).c_str());

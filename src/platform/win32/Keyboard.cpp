@@ -2,6 +2,7 @@
 
 #include "platform/common/FormRules.h"
 #include "platform/win32/FormWindow.h"
+#include "platform/win32/Text.h"
 
 #include <cwctype>
 #include <optional>
@@ -14,8 +15,7 @@ std::optional<std::size_t> AccessKeyButton(const Win32FormImpl& form, wchar_t le
     const auto& controls = form.Design().controls;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].type != ControlType::Button) continue;
-        wchar_t caption[256] = L"";
-        GetWindowTextW(form.ControlWindow(i), caption, 256);
+        const std::wstring caption = ToWide(WindowText(form.ControlWindow(i)));
         const std::wstring_view text(caption);
         for (std::size_t at = text.find(L'&'); at != text.npos && at + 1 < text.size();
              at = text.find(L'&', at + 2)) {

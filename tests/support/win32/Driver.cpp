@@ -5,6 +5,7 @@
 
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/Host.h"
+#include "platform/win32/Text.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -60,13 +61,6 @@ std::wstring ClassOf(HWND window) {
     wchar_t name[64] = L"";
     GetClassNameW(window, name, 64);
     return name;
-}
-
-std::u16string TextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return std::u16string(text.begin(), text.end());
 }
 
 // The shown message box of the program, a dialog of the system's dialog class.
@@ -243,7 +237,7 @@ std::optional<MessageBoxView> ActiveMessageBox() {
     const HWND box = MessageBoxWindow();
     if (box == nullptr) return std::nullopt;
     MessageBoxView view;
-    view.title = TextOf(box);
+    view.title = WindowText(box);
     const auto information = reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_INFORMATION));
     for (HWND child : ChildrenOf(box)) {
         if (!IsWindowVisible(child)) continue;
@@ -252,7 +246,7 @@ std::optional<MessageBoxView> ActiveMessageBox() {
         if (kind != L"Static") continue;
         if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
             view.informationIcon = SendMessageW(child, STM_GETICON, 0, 0) == information;
-        } else if (const std::u16string text = TextOf(child); text.size() > view.text.size()) {
+        } else if (const std::u16string text = WindowText(child); text.size() > view.text.size()) {
             view.text = text;
         }
     }
