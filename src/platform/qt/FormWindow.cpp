@@ -67,6 +67,30 @@ void FormWindow::changeEvent(QEvent* event) {
     }
 }
 
+// A Wayland compositor minimizes a window without telling the program: a modal form comes
+// back whenever a window it blocks is activated, as X11 window managers bring it along.
+void FormWindow::BringBackModalForm() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == this || !modal->isVisible()) return;
+    modal->setWindowState(modal->windowState() & ~Qt::WindowMinimized);
+    modal->raise();
+    modal->activateWindow();
+}
+
+void FormWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // The program hides a window only once its form is unloaded. On Wayland, Qt 6.4 takes a
+    // window away itself when the compositor asks to close it: a loaded form shows again.
+    if (form != nullptr && !isVisible()) {
+        QTimer::singleShot(0, this, [this] {
+            if (form == nullptr || isVisible()) return;
+            show();
+            raise();
+            activateWindow();
+        });
+    }
+}
+
 void FormWindow::RestoreIfMinimized() {
     if (form == nullptr || !isVisible() || !isMinimized()) return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -131,36 +155,66 @@ bool QtFormImpl::Visible() const { return window_->isVisible(); }
 
 void QtFormImpl::PrepareFirstShow() {
     // The title bar offers close only while the system menu does; the flags change before
-    // the window is mapped, as changing them hides a shown window. The window manager may
-    // frame the window differently then: the outer rectangle stays as it is.
-    if (!SystemMenuOffersClose(handle_)) {
-        const PixelRect outer = OuterRect();
-        window_->setWindowFlags(WindowFlagsOf(design_, false));
-        SetOuterRect(outer);  // placed by its client area again, before it is re-created
-        frame_ = FrameOf(window_, design_.borderStyle);
-        SetOuterRect(outer);
-    }
+    // the window is mapped, as changing them hides a shown window. They change on the native
+    // window that exists: re-created, it would be framed anew, and mutter answers the frame
+    // request for a new window with no frame at all.
     window_->winId();
-    if (!design_.showInTaskbar) {
-        // Owned by the window that is active as it opens, a managed one: taskbars that
-        // list a transient window under its owner leave it out, and the state asks the
-        // others to.
+    if (!SystemMenuOffersClose(handle_)) {
+        const Qt::WindowFlags flags = WindowFlagsOf(design_, false);
+        window_->overrideWindowFlags(flags);
+        window_->windowHandle()->setFlags(flags);
+    }
+    // Owned by the window that is active as it opens: taskbars that list a transient window
+    // under its owner leave it out, and the skip-taskbar state asks the others to. A Wayland
+    // compositor learns a modal form's owner only this way, and keeps the two together.
+    const bool modalOnWayland = window_->windowModality() != Qt::NonModal &&
+                                QGuiApplication::platformName().startsWith(u"wayland");
+    if (!design_.showInTaskbar || modalOnWayland) {
         QWidget* owner = QApplication::activeWindow();
         if (owner != nullptr && owner != window_ && owner->windowHandle() != nullptr) {
             window_->windowHandle()->setTransientParent(owner->windowHandle());
         }
-        SkipTaskbar(window_);
     }
+    if (!design_.showInTaskbar) SkipTaskbar(window_);
 }
 
 void QtFormImpl::ShowAndActivate() {
-    if (!shownOnce_) {
+    const bool first = !shownOnce_;
+    if (first) {
         shownOnce_ = true;
         PrepareFirstShow();
     }
     window_->show();
     window_->raise();
     window_->activateWindow();
+    if (first) WatchForDrawnFrame();
+}
+
+// A window manager may not say before it maps a window what frame it will draw (KWin under
+// Wayland keeps silent), or say it wrongly; every one says once it has framed the window.
+void QtFormImpl::WatchForDrawnFrame() {
+    if (QGuiApplication::platformName() != u"xcb") return;
+    auto* poll = new QTimer(window_);
+    poll->setInterval(10);
+    FormWindow* window = window_;
+    QObject::connect(poll, &QTimer::timeout, window, [window, poll, ticks = 0]() mutable {
+        const std::optional<FrameMargins> drawn = FrameDrawn(window);
+        if (drawn && window->form != nullptr) window->form->AdoptFrame(*drawn);
+        if (drawn || window->form == nullptr || ++ticks == 100) poll->deleteLater();
+    });
+    poll->start();
+}
+
+void QtFormImpl::AdoptFrame(const FrameMargins& drawn) {
+    if (drawn == frame_) return;
+    const PixelRect placed = OuterRect();
+    frame_ = drawn;
+    const QRect client = window_->geometry();
+    const int width = client.width() + drawn.left + drawn.right;
+    const int height = client.height() + drawn.top + drawn.bottom;
+    window_->setGeometry(placed.left + (placed.width - width) / 2 + drawn.left,
+                         placed.top + (placed.height - height) / 2 + drawn.top, client.width(),
+                         client.height());
 }
 
 void QtFormImpl::Show() { ShowAndActivate(); }

@@ -25,9 +25,11 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void RestoreIfMinimized();
+    void BringBackModalForm();
 };
 
 class QtFormImpl final : public FormImpl {
@@ -51,9 +53,14 @@ public:
     std::optional<std::size_t> IndexOf(const QWidget* widget) const;
     QPushButton* Button(std::optional<std::size_t> index) const;
 
+    // The frame the window manager says it draws, once the window is mapped: the window keeps
+    // its client size and moves so that its whole rectangle is centred where it was placed.
+    void AdoptFrame(const FrameMargins& drawn);
+
 private:
     void ShowAndActivate();
     void PrepareFirstShow();
+    void WatchForDrawnFrame();
 
     const FormDesign& design_;
     FormEvents& events_;

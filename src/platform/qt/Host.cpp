@@ -4,22 +4,21 @@
 
 #include "platform/Backend.h"
 #include "platform/Entry.h"
+#include "platform/qt/Display.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/KeyboardFilter.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QStyleFactory>
 #include <QTimer>
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include <sys/stat.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
 
 // The backend is a static library: its resources need a call, from outside any namespace.
 static void InitIcons() { Q_INIT_RESOURCE(icons); }
@@ -30,6 +29,7 @@ std::string borrowedRuntimeDirectory;
 std::optional<std::string> givenRuntimeDirectory;  // what the variable held before
 bool madeRuntimeDirectory = false;
 bool busDisabled = false;
+bool platformChosen = false;  // QT_QPA_PLATFORM set for Qt alone
 
 // A directory Qt takes as a runtime directory as it is: it changes or replaces any other.
 bool IsPrivateDirectory(const char* directory) {
@@ -47,26 +47,6 @@ std::string ExistingPrivateDirectory() {
         if (IsPrivateDirectory(directory.c_str())) return directory;
     }
     return {};
-}
-
-// Qt aborts, with advice about reinstalling, when its X display does not answer: the user
-// is told in one line instead, and the program ends with status 1.
-void ExitUnlessTheDisplayAnswers() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0' &&
-        std::string_view(platform).substr(0, 3) != "xcb") {
-        return;  // another platform reports for itself
-    }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (answers) return;
-    const char* display = std::getenv("DISPLAY");
-    std::fprintf(stderr, "kimoro: needs a graphical display, and %s%s%s\n",
-                 display && *display ? "display \"" : "DISPLAY is not set",
-                 display && *display ? display : "",
-                 display && *display ? "\" does not answer" : "");
-    std::exit(1);
 }
 
 // Before QApplication exists: keeps Qt from writing anything of its own and maps the
@@ -99,6 +79,10 @@ void PrepareHostEnvironment() {
             setenv("XDG_RUNTIME_DIR", borrowedRuntimeDirectory.c_str(), 1);
         }
     }
+    // Qt's Wayland text input warns of every focus change it cannot place, under mutter at
+    // each start; nothing is wrong and the user can do nothing about it. QT_LOGGING_RULES
+    // still overrides this.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.textinput=false"));
     InstallFontSubstitutions();
 }
 
@@ -139,7 +123,7 @@ private:
 }  // namespace
 
 std::unique_ptr<WindowSystem> StartWindowSystem(int argc, char** argv) {
-    ExitUnlessTheDisplayAnswers();
+    platformChosen = ChooseDisplayOrExit();
     PrepareHostEnvironment();
     static char unnamed[] = "kimoro";
     return std::make_unique<QtWindowSystem>(argc > 0 ? argv[0] : unnamed);
@@ -154,5 +138,6 @@ void PostToEventLoop(std::function<void()> task) { QTimer::singleShot(0, qApp, s
 QProcessEnvironment EnvironmentForStartedPrograms() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (busDisabled) environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    if (platformChosen) environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     return environment;
 }

@@ -110,18 +110,24 @@ std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
     QElapsedTimer waited;
     waited.start();
     do {
-        // left, right, top, bottom
-        const std::vector<std::uint32_t> frame =
-            Property(connection, id, extents, XCB_ATOM_CARDINAL);
-        if (frame.size() == 4) {
-            return FrameMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
-                                static_cast<int>(frame[1]), static_cast<int>(frame[3])};
-        }
+        if (const auto frame = FrameDrawn(window)) return frame;
         // The window manager answers within a fraction of a millisecond when it answers.
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     } while (waited.elapsed() < kAnswerWaitMs);
     managerSilent = true;
     return std::nullopt;
+}
+
+std::optional<FrameMargins> FrameDrawn(QWidget* window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return std::nullopt;
+    // left, right, top, bottom
+    const std::vector<std::uint32_t> frame =
+        Property(connection, static_cast<xcb_window_t>(window->winId()),
+                 AtomsOf(connection).frameExtents, XCB_ATOM_CARDINAL);
+    if (frame.size() != 4) return std::nullopt;
+    return FrameMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
+                        static_cast<int>(frame[1]), static_cast<int>(frame[3])};
 }
 
 void SkipTaskbar(QWidget* window) {

@@ -15,6 +15,9 @@ class QWidget;
 // failed to answer, it is not asked again. Creates the native window.
 std::optional<FrameMargins> FrameFromWindowManager(QWidget* window);
 
+// The frame the window manager says it draws around the mapped `window`, if it says.
+std::optional<FrameMargins> FrameDrawn(QWidget* window);
+
 // Asks taskbars to leave the window out (_NET_WM_STATE_SKIP_TASKBAR), set on the native
 // window before it is mapped. Does nothing where there is no X11 display.
 void SkipTaskbar(QWidget* window);
