@@ -76,13 +76,18 @@ class Program {
 public:
     explicit Program(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
         process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::ForwardedChannels);  // warnings go to the test log
+        process_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         process_.start(QStringLiteral(KIMORO_EXECUTABLE), arguments);
         process_.waitForStarted();
     }
     ~Program() { Kill(SIGKILL); }
 
     qint64 Pid() const { return process_.processId(); }
+    // What it printed on its error output so far: nothing, on any start that succeeds.
+    QString Said() {
+        said_ += QString::fromLocal8Bit(process_.readAllStandardError());
+        return said_;
+    }
     bool Running() { return process_.state() == QProcess::Running && !process_.waitForFinished(0); }
     bool WaitForExit(int timeoutMs = kDeadlineMs) {
         return process_.state() == QProcess::NotRunning || process_.waitForFinished(timeoutMs);
@@ -132,6 +137,7 @@ public:
 
 private:
     QProcess process_;
+    QString said_;
     std::map<QString, Window> seen_;
     std::size_t mostAtOnce_ = 0;
 };
@@ -269,7 +275,13 @@ protected:
         ASSERT_TRUE(Eventually([] { return !AnotherCopyRuns(); }, 3000))
             << "another copy of the program runs for this user; end it before these tests";
     }
-    void TearDown() override { programs_.clear(); }  // kills what is still running
+    void TearDown() override {
+        for (const auto& program : programs_) {
+            program->WaitForExit(200);
+            EXPECT_EQ(program->Said().toStdString(), "") << "printed on its error output";
+        }
+        programs_.clear();  // kills what is still running
+    }
 
     QProcessEnvironment Environment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -462,6 +474,33 @@ TEST_F(ProgramProcess, OnlyTheAboutDialogStaysOffTheTaskbar) {
     EXPECT_FALSE(PropertyValues(directory->id, "_NET_WM_STATE").contains(skip));
     ASSERT_TRUE(Press(*directory, "Return"));
     ASSERT_TRUE(program.WaitUntilGone(*directory));
+}
+
+// The client area as designed, whatever frame the window manager draws around it: the main
+// window's whole design (5505 x 945 twips), the About dialog's height (2220 twips; only its
+// width is laid out).
+TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
+    auto clientSize = [](const Window& window) {
+        const QString info = Tool("xwininfo", {"-id", window.id});
+        const auto number = [&](const char* label) {
+            return QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(\\d+)"))
+                .match(info)
+                .captured(1)
+                .toInt();
+        };
+        return std::pair{number("Width"), number("Height")};
+    };
+    Program& program = Start();
+    const auto main = program.WaitForWindow(&Window::IsMainWindow);
+    ASSERT_TRUE(main);
+    EXPECT_EQ(clientSize(*main), std::pair(367, 63));
+    ASSERT_TRUE(Press(*main, "a"));
+    const auto about = program.WaitForWindow(&Window::IsAbout);
+    ASSERT_TRUE(about);
+    Pause(300);  // the window manager has framed it
+    EXPECT_EQ(clientSize(*about).second, 148);
+    ASSERT_TRUE(Press(*about, "Escape"));
+    ASSERT_TRUE(program.WaitUntilGone(*about));
 }
 
 // The dialogs open centred over the main window, as the window manager frames both: their
