@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev libgl-dev libgtest-dev
   fonts-ipafont-gothic xdg-utils
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick libx11-dev
+  # a Debian 13 tree to run the tests against Qt 6.8 (tests/sessions/debian13.sh)
+  debootstrap
   # the Windows build, and Wine to run it on a Japanese system
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
   # packaging and its checks
