@@ -1,7 +1,7 @@
 // The program started as a process on the X display and driven as a user drives it: the
 // window manager activates and closes its windows, keys arrive from the keyboard. The
 // windows are found and driven with xdotool, wmctrl and xprop.
-#include "support/Eventually.h"
+#include "support/ProcessUnderTest.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -77,7 +77,7 @@ public:
     explicit Program(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
         process_.setProcessEnvironment(environment);
         process_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        process_.start(QStringLiteral(KIMORO_EXECUTABLE), arguments);
+        process_.start(ProgramUnderTest(), arguments);
         process_.waitForStarted();
     }
     ~Program() { Kill(SIGKILL); }
@@ -511,12 +511,20 @@ TEST_F(ProgramProcess, DialogsOpenCentredOverTheMainWindowInTheFramesDrawn) {
     ASSERT_TRUE(main);
     std::optional<Outer> owner;
     ASSERT_TRUE(Eventually([&] { return (owner = OuterOf(*main)).has_value(); }, 3000));
+    // mutter 48 (GNOME 48) places a dialog that has an owner itself: across, it centres it as
+    // the program does; down, only somewhere over its owner.
+    const bool placesDialogsItself = Tool("wmctrl", {"-m"}).contains(QLatin1String("Mutter"));
     // Twice the centre, to stay in whole pixels; an odd size leaves half a pixel either way.
     auto expectCentredOverOwner = [&](const Window& dialog, const char* name) {
         std::optional<Outer> outer;
         ASSERT_TRUE(Eventually([&] { return (outer = OuterOf(dialog)).has_value(); }, 3000));
         EXPECT_NEAR(2 * outer->left + outer->width, 2 * owner->left + owner->width, 1) << name;
-        EXPECT_NEAR(2 * outer->top + outer->height, 2 * owner->top + owner->height, 1) << name;
+        if (placesDialogsItself) {
+            EXPECT_GT(outer->top + outer->height / 2, owner->top) << name;
+            EXPECT_LT(outer->top + outer->height / 2, owner->top + owner->height) << name;
+        } else {
+            EXPECT_NEAR(2 * outer->top + outer->height, 2 * owner->top + owner->height, 1) << name;
+        }
     };
 
     ASSERT_TRUE(Press(*main, "a"));
@@ -547,7 +555,7 @@ TEST_F(ProgramProcess, WithoutADisplayItSaysWhatItTriedInOneLineAndEndsWithStatu
         }
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(KIMORO_EXECUTABLE), {});
+        program.start(ProgramUnderTest(), {});
         ASSERT_TRUE(program.waitForFinished(kDeadlineMs));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "no abort, no core dump";
         EXPECT_EQ(program.exitCode(), 1);

@@ -4,7 +4,7 @@
 // compositor's title bar does, where the compositor offers that (KWin's scripting).
 #include "sessions/AtSpi.h"
 #include "sessions/KWin.h"
-#include "support/Eventually.h"
+#include "support/ProcessUnderTest.h"
 
 #include <gtest/gtest.h>
 #include <QProcess>
@@ -25,7 +25,7 @@ class Program {
 public:
     explicit Program(const QProcessEnvironment& environment) {
         process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(KIMORO_EXECUTABLE), {});
+        process_.start(ProgramUnderTest(), {});
         process_.waitForStarted();
     }
     ~Program() {

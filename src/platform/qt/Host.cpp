@@ -79,10 +79,13 @@ void PrepareHostEnvironment() {
             setenv("XDG_RUNTIME_DIR", borrowedRuntimeDirectory.c_str(), 1);
         }
     }
-    // Qt's Wayland text input warns of every focus change it cannot place, under mutter at
-    // each start; nothing is wrong and the user can do nothing about it. QT_LOGGING_RULES
-    // still overrides this.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.textinput=false"));
+    // Warnings where nothing is wrong and the user can do nothing: Qt's Wayland text input
+    // (6.8) warns of every focus change it cannot place, under mutter at each start; its
+    // desktop-settings listener (6.8) of the session bus that the program left out above.
+    // QT_LOGGING_RULES still overrides this.
+    QLoggingCategory::setFilterRules(busDisabled ? QStringLiteral("qt.qpa.wayland.textinput=false\n"
+                                                                  "qt.qpa.theme.dbus=false")
+                                                 : QStringLiteral("qt.qpa.wayland.textinput=false"));
     InstallFontSubstitutions();
 }
 

@@ -1,7 +1,9 @@
-// Waiting for what another process shows: a condition polled until it holds or time runs out.
+// Another process under test: the program to start, and a condition polled until it holds or
+// time runs out.
 #pragma once
 
 #include <QElapsedTimer>
+#include <QString>
 #include <QThread>
 
 constexpr int kDeadlineMs = 10000;  // generous: two cores are shared with the build
@@ -17,4 +19,9 @@ bool Eventually(Condition condition, int timeoutMs = kDeadlineMs) {
         if (clock.elapsed() > timeoutMs) return false;
         Pause(50);
     }
+}
+
+// The program under test: the one built here, or KIMORO_PROGRAM (an installed one).
+inline QString ProgramUnderTest() {
+    return qEnvironmentVariable("KIMORO_PROGRAM", QStringLiteral(KIMORO_EXECUTABLE));
 }
