@@ -7,18 +7,24 @@ packages=(
   qt6-base-dev libgl-dev libgtest-dev
   fonts-ipafont-gothic xdg-utils
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick libx11-dev
-  # a Debian 13 tree to run the tests against Qt 6.8 (tests/sessions/debian13.sh)
-  debootstrap
   # the Windows build, and Wine to run it on a Japanese system
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
   # packaging and its checks
   desktop-file-utils appstream man-db lintian dpkg-dev fakeroot nsis zip unzip
 )
 
+# Headless GNOME and KDE Plasma sessions for the tests (tests/sessions), and a Debian 13 tree;
+# without what they recommend, which is most of both desktops.
+session_packages=(
+  mutter kwin-wayland kwin-style-breeze xwayland qt6-wayland dbus at-spi2-core python3
+  debootstrap
+)
+
 missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
+missing_sessions=()
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+for package in "${packages[@]}"; do installed "$package" || missing+=("$package"); done
+for package in "${session_packages[@]}"; do installed "$package" || missing_sessions+=("$package"); done
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 
@@ -29,13 +35,15 @@ ensure_japanese_locale() {
   "${sudo[@]}" locale-gen >/dev/null
 }
 
-if [ ${#missing[@]} -eq 0 ]; then
+if [ ${#missing[@]} -eq 0 ] && [ ${#missing_sessions[@]} -eq 0 ]; then
   ensure_japanese_locale
   exit 0
 fi
 
-echo "Installing: ${missing[*]}"
+echo "Installing: ${missing[*]} ${missing_sessions[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+[ ${#missing[@]} -eq 0 ] || "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+[ ${#missing_sessions[@]} -eq 0 ] ||
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing_sessions[@]}" >/dev/null
 ensure_japanese_locale

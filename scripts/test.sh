@@ -7,6 +7,9 @@ bash scripts/setup.sh
 bash scripts/build.sh
 [ -f build-win32/CMakeCache.txt ] || cmake --preset win32 >/dev/null
 cmake --build build-win32
+# The package in a Debian 13 tree, for its tests in Debian 13's desktop sessions: made here,
+# where the network is, before the tests run in a namespace without one.
+bash tests/sessions/debian13-sessions.sh --prepare build
 source scripts/xsession.sh
 start_virtual_display
 # The program allows one copy per user, named in the abstract socket namespace. A private

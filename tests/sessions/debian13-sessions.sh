@@ -3,26 +3,36 @@
 # Debian 13 tree, and the window tests run there in headless GNOME and KDE Plasma sessions, as
 # an X11 client through XWayland and as a native Wayland client.
 #
-#   debian13-sessions.sh BUILD_DIR    (the build with process_tests and session_tests)
+#   debian13-sessions.sh --prepare BUILD_DIR   builds the package and makes or updates the
+#                                              tree in BUILD_DIR/debian13 (needs the network)
+#   debian13-sessions.sh BUILD_DIR             runs the tests of BUILD_DIR in that tree
 set -euo pipefail
-build=$(cd "${1:?usage: debian13-sessions.sh BUILD_DIR}" && pwd)
+prepare=no
+if [ "${1:-}" = --prepare ]; then
+  prepare=yes
+  shift
+fi
+build=$(cd "${1:?usage: debian13-sessions.sh [--prepare] BUILD_DIR}" && pwd)
 cd "$(dirname "$0")/../.."
+tree=(bash tests/sessions/debian13.sh --root "$build/debian13")
 
-[ -f build-package/CMakeCache.txt ] || cmake --preset package >/dev/null
-cmake --build build-package >/dev/null
-(cd build-package && cpack -G DEB >/dev/null)
-deb=$(ls build-package/kimoro_*_amd64.deb)
+if [ "$prepare" = yes ]; then
+  [ -f build-package/CMakeCache.txt ] || cmake --preset package >/dev/null
+  cmake --build build-package >/dev/null
+  (cd build-package && cpack -G DEB >/dev/null)
+  exec "${tree[@]}" --deb "$(ls build-package/kimoro_*_amd64.deb)"
+fi
 
+[ -x "$build/debian13/usr/games/kimoro" ] ||
+  { echo "debian13-sessions: no Debian 13 tree with the package; run with --prepare first" >&2; exit 1; }
 status=0
 for compositor in mutter kwin; do
   for clients in x11 wayland; do
     tests=$build/bin/process_tests
     [ "$clients" = wayland ] && tests=$build/bin/session_tests
     echo "=== Debian 13, $compositor, $clients client"
-    bash tests/sessions/debian13.sh --root "$build/debian13" --deb "$deb" \
-      KIMORO_PROGRAM=/usr/games/kimoro \
-      bash tests/sessions/desktop-session.sh "$compositor" "$clients" -- unshare -n "$tests" ||
-      status=1
+    "${tree[@]}" KIMORO_PROGRAM=/usr/games/kimoro \
+      bash tests/sessions/desktop-session.sh "$compositor" "$clients" -- "$tests" || status=1
   done
 done
 exit "$status"
