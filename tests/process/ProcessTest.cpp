@@ -1,6 +1,7 @@
 // The program started as a process on the X display and driven as a user drives it: the
 // window manager activates and closes its windows, keys arrive from the keyboard. The
 // windows are found and driven with xdotool, wmctrl and xprop.
+#include "sessions/Screenshot.h"
 #include "support/ProcessUnderTest.h"
 
 #include <gtest/gtest.h>
@@ -494,13 +495,21 @@ TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     const auto main = program.WaitForWindow(&Window::IsMainWindow);
     ASSERT_TRUE(main);
     EXPECT_EQ(clientSize(*main), std::pair(367, 63));
+    EXPECT_TRUE(Screenshot("main-window", main->id));
     ASSERT_TRUE(Press(*main, "a"));
     const auto about = program.WaitForWindow(&Window::IsAbout);
     ASSERT_TRUE(about);
     Pause(300);  // the window manager has framed it
     EXPECT_EQ(clientSize(*about).second, 148);
+    EXPECT_TRUE(Screenshot("about-dialog", about->id));
     ASSERT_TRUE(Press(*about, "Escape"));
     ASSERT_TRUE(program.WaitUntilGone(*about));
+    ASSERT_TRUE(Press(*main, "w"));
+    const auto directory = program.WaitForWindow(&Window::IsWinDir);
+    ASSERT_TRUE(directory);
+    EXPECT_TRUE(Screenshot("windows-directory-dialog", directory->id));
+    ASSERT_TRUE(Press(*directory, "Return"));
+    ASSERT_TRUE(program.WaitUntilGone(*directory));
 }
 
 // The dialogs open centred over the main window, as the window manager frames both: their

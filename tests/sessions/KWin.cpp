@@ -4,13 +4,17 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QDBusUnixFileDescriptor>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QUuid>
+
+#include <unistd.h>
 
 namespace kwin {
 namespace {
@@ -101,6 +105,28 @@ void Do(const Window& window, const QString& action) {
                         " else workspace.activeClient = w;")}};
     RunScript(QStringLiteral("all.forEach(function (w) { if (String(w.internalId) == '%1') { %2 } });")
                   .arg(window.id, kActions.value(action)));
+}
+
+bool Screenshot(const QString& path) {
+    int pipe[2];
+    if (::pipe(pipe) != 0) return false;
+    QDBusInterface screenshots(kService, QStringLiteral("/org/kde/KWin/ScreenShot2"),
+                               QStringLiteral("org.kde.KWin.ScreenShot2"));
+    const QDBusMessage reply = screenshots.call(
+        QStringLiteral("CaptureArea"), 0, 0, 1024u, 768u, QVariantMap{},
+        QVariant::fromValue(QDBusUnixFileDescriptor(pipe[1])));
+    ::close(pipe[1]);
+    QFile raw;
+    raw.open(pipe[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray pixels = raw.readAll();
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+    const QVariantMap image = qdbus_cast<QVariantMap>(reply.arguments().first());
+    const QImage shot(reinterpret_cast<const uchar*>(pixels.constData()),
+                      image.value(QStringLiteral("width")).toInt(),
+                      image.value(QStringLiteral("height")).toInt(),
+                      image.value(QStringLiteral("stride")).toInt(),
+                      static_cast<QImage::Format>(image.value(QStringLiteral("format")).toInt()));
+    return !shot.isNull() && shot.save(path);
 }
 
 }  // namespace kwin

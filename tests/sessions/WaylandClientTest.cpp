@@ -4,6 +4,7 @@
 // compositor's title bar does, where the compositor offers that (KWin's scripting).
 #include "sessions/AtSpi.h"
 #include "sessions/KWin.h"
+#include "sessions/Screenshot.h"
 #include "support/ProcessUnderTest.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,7 @@ TEST_F(WaylandClient, StartsWithoutAnXServerAtItsDesignedSizeAndSaysNothing) {
     Program& program = Start();
     const auto main = WaitForWindow(program, kMainTitle);
     ASSERT_TRUE(main) << program.Said().toStdString();
+    EXPECT_TRUE(Screenshot(QStringLiteral("main-window")));
     EXPECT_EQ(main->width, 367);  // 5505 x 945 twips at 96 dpi
     EXPECT_EQ(main->height, 63);
     if (kwin::Runs()) {
@@ -124,6 +126,8 @@ TEST_F(WaylandClient, StartsWithoutAnXServerAtItsDesignedSizeAndSaysNothing) {
         ASSERT_TRUE(bus_->Press(*main, button));
         const auto dialog = WaitForWindow(program, title);
         ASSERT_TRUE(dialog);
+        EXPECT_TRUE(Screenshot(title == kAboutTitle ? QStringLiteral("about-dialog")
+                                                    : QStringLiteral("windows-directory-dialog")));
         if (title == kAboutTitle) {
             EXPECT_EQ(dialog->height, 148);  // as designed: 2220 twips
         }
