@@ -270,6 +270,42 @@ TEST(FormEngine, ClicksReachTheBindingWithTheArrayIndexAndCloseUnloads) {
     EXPECT_FALSE(form.Loaded());
 }
 
+TEST(FormEngine, FormsBehindAModalFormOrAMessageBoxTakeNoInputButTheirTimersTick) {
+    TestForm behind, dialog;
+    behind.Show();
+    FormEvents& events = WindowOf(behind).events;
+    bool keySeen = false;
+    behind.onKey = [&](std::int16_t&) { keySeen = true; };
+    WhenModal([&](FakeForm& window) {
+        // Posted to the disabled window by another program: dropped all the same.
+        events.Clicked(IndexOf("cmdGo"));
+        EXPECT_EQ(events.KeyTyped(u'q'), u'\0');
+        events.CloseRequested();
+        events.Ticked(IndexOf("timTick"));
+        // A message box is over the modal form too.
+        WhenMessageBox([&] {
+            window.events.Clicked(IndexOf("cmdGo"));
+            window.events.CloseRequested();
+            events.Clicked(IndexOf("cmdGo"));
+            EXPECT_TRUE(dialog.Loaded());
+        });
+        MsgBox(u"over every form", MsgBoxStyle::OkOnly);
+        window.events.Clicked(IndexOf("cmdGo"));
+        window.events.CloseRequested();
+    });
+    dialog.Show(ShowStyle::Modal);
+    EXPECT_FALSE(dialog.Loaded()) << "closed once the message box was gone";
+    EXPECT_EQ(dialog.clicks, std::vector<int>{-1});
+    EXPECT_TRUE(behind.Loaded());
+    EXPECT_TRUE(behind.clicks.empty());
+    EXPECT_FALSE(keySeen);
+    EXPECT_EQ(behind.ticks, 1);
+    events.Clicked(IndexOf("cmdGo"));
+    EXPECT_EQ(events.KeyTyped(u'q'), u'q');
+    EXPECT_EQ(behind.clicks, std::vector<int>{-1}) << "input again once the dialog is gone";
+    behind.Unload();
+}
+
 TEST(FormEngine, TheKeyPreviewSeesTheAnsiCodeAndItsWrittenBackCodeReachesTheControl) {
     TestForm form;
     form.Load();

@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/common/FormRules.h"
 #include "platform/common/Lifetime.h"
+#include "platform/common/Modality.h"
 
 #include <cassert>
 
@@ -29,7 +30,9 @@ class Form::Events final : public FormEvents {
 public:
     explicit Events(Form& form) : form_(form) {}
 
+    // Input to a form behind a modal window is dropped here, however it reached the window.
     void Clicked(std::size_t control) override {
+        if (!TakesInput(form_)) return;
         const ControlDesign& design = form_.design_.controls[control];
         // The bindings outlive an unload that a handler does: the loop may go on safely.
         for (const Binding& binding : form_.bindings_) {
@@ -54,6 +57,7 @@ public:
 
     // The form sees the character's ANSI code and may change it; 0 swallows the key.
     char16_t KeyTyped(char16_t typed) override {
+        if (!TakesInput(form_)) return u'\0';
         if (!form_.design_.keyPreview) return typed;
         std::int16_t code = 0;
         try {
@@ -69,7 +73,9 @@ public:
         return changed.empty() ? u'\0' : changed.front();
     }
 
-    void CloseRequested() override { form_.Unload(); }
+    void CloseRequested() override {
+        if (TakesInput(form_)) form_.Unload();
+    }
 
 private:
     Form& form_;
@@ -136,6 +142,7 @@ void Form::Show(ShowStyle style) {
     if (style == ShowStyle::Modeless) {
         window.impl->Show();
     } else {
+        const ModalScope modal(this);
         window.impl->RunModal();  // until Unload: the window is gone when it returns
     }
 }
