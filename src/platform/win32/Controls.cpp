@@ -1,5 +1,6 @@
 #include "platform/win32/Controls.h"
 
+#include "platform/common/FormRules.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Text.h"
 
@@ -36,6 +37,17 @@ Kind KindOf(const ControlDesign& design) {
     return {};
 }
 
+// How far the glyph draws beyond its advance on the right: an italic leans out. Its black
+// box says so where a slanted face is made from an upright one; its ABC widths do not.
+double Overhang(HDC dc, wchar_t glyph) {
+    constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    GLYPHMETRICS metrics{};
+    if (GetGlyphOutlineW(dc, glyph, GGO_METRICS, &metrics, 0, nullptr, &kIdentity) == GDI_ERROR) {
+        return 0;
+    }
+    return metrics.gmptGlyphOrigin.x + static_cast<int>(metrics.gmBlackBoxX) - metrics.gmCellIncX;
+}
+
 // The size of the control's text in its font: the widest line, and every line's height.
 SIZE TextSize(HWND control) {
     const std::wstring text = ToWide(WindowText(control));
@@ -53,7 +65,8 @@ SIZE TextSize(HWND control) {
         if (stop > start && text[stop - 1] == L'\r') --stop;
         SIZE line{0, 0};
         GetTextExtentPoint32W(dc, text.data() + start, static_cast<int>(stop - start), &line);
-        size.cx = std::max(size.cx, line.cx);
+        const double overhang = stop > start ? Overhang(dc, text[stop - 1]) : 0;
+        size.cx = std::max<LONG>(size.cx, TextLineWidth(line.cx, overhang));
         size.cy += metrics.tmHeight;
         if (end == text.size()) break;
         start = end + 1;
