@@ -19,8 +19,11 @@ struct Kind {
 Kind KindOf(const ControlDesign& design) {
     switch (design.type) {
         case ControlType::Button:
+            // BS_NOTIFY: the form hears of focus changes, and moves the default frame.
             return {L"BUTTON",
-                    static_cast<DWORD>(design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+                    static_cast<DWORD>(BS_NOTIFY |
+                                       (design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                    0};
         case ControlType::Label: {
             // Captions are plain text, an ampersand included, and one line as designed.
             DWORD style =

@@ -30,6 +30,9 @@ std::vector<HWND>& ModalStack() {
     return stack;
 }
 
+// Asks the form to move its default frame once a focus change is complete.
+constexpr UINT kFrameDefaultButton = WM_APP + 2;
+
 void SetOwner(HWND window, HWND owner) {
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
@@ -142,8 +145,15 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 events_.Clicked(index);
                 return 0;
             }
+            if (lParam != 0 && (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS)) {
+                PostMessageW(window_, kFrameDefaultButton, 0, 0);
+                return 0;
+            }
             break;
         }
+        case kFrameDefaultButton:
+            FrameDefaultButton();
+            return 0;
         case WM_TIMER: {
             const std::size_t index = wParam - 1u;
             if (index < controls_.size() && controls_[index]->TimerDue()) events_.Ticked(index);
@@ -175,6 +185,22 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// As in any Windows dialog, the thick frame is on the button that Enter presses: the
+// focused one, or the designed default while the focus is elsewhere.
+void Win32FormImpl::FrameDefaultButton() {
+    HWND focused = GetFocus();
+    if (focused == nullptr || !IsChild(window_, focused)) focused = focus_;
+    const auto framed = EnterButton(design_, IndexOf(focused));
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (design_.controls[i].type != ControlType::Button) continue;
+        const HWND button = ControlWindow(i);
+        const DWORD type = framed == i ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != type) {
+            SendMessageW(button, BM_SETSTYLE, type | BS_NOTIFY, TRUE);
+        }
+    }
 }
 
 WindowHandle Win32FormImpl::Handle() const { return reinterpret_cast<WindowHandle>(window_); }
