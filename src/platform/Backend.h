@@ -42,6 +42,10 @@ public:
     virtual char16_t KeyTyped(char16_t typed) = 0;
     // The window system asked to close the window while Close is still in its system menu.
     virtual void CloseRequested() = 0;
+    // The window moved to a monitor of another DPI and the backend has made the controls'
+    // fonts for it: the form lays itself out again at the new twips per pixel, at the
+    // suggested rectangle's place.
+    virtual void DpiChanged(double twipsPerPixel, const PixelRect& suggested) = 0;
 
 protected:
     ~FormEvents() = default;

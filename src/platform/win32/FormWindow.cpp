@@ -89,7 +89,7 @@ Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clie
     for (std::size_t i = 0; i < design.controls.size(); ++i) {
         const ControlDesign& control = design.controls[i];
         controls_.push_back(std::make_unique<Win32ControlImpl>(
-            control, i, window_, FontOf(control.font ? control.font : design.font)));
+            control, i, window_, FontOf(control.font ? control.font : design.font, ScreenDpi())));
     }
     const std::vector<std::size_t> order = TabOrder(design);
     if (!order.empty()) focus_ = ControlWindow(order.front());
@@ -173,6 +173,23 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (focused != nullptr && IsChild(window_, focused)) focus_ = focused;
             }
             break;  // on activation the window takes the focus and hands it on
+        case WM_DPICHANGED: {
+            // Per-monitor awareness: the window moved to a monitor of another scale.
+            const int dpi = LOWORD(wParam);
+            for (std::size_t i = 0; i < controls_.size(); ++i) {
+                const ControlDesign& control = design_.controls[i];
+                if (control.type == ControlType::Timer) continue;
+                const HFONT font = FontOf(control.font ? control.font : design_.font, dpi);
+                SendMessageW(ControlWindow(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            }
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            events_.DpiChanged(1440.0 / dpi,
+                               {suggested.left, suggested.top, suggested.right - suggested.left,
+                                suggested.bottom - suggested.top});
+            // Moving the controls copied their old pictures along: all of it is drawn anew.
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return 0;
+        }
         case WM_GETMINMAXINFO:
             // A form is as small as the program makes it: a dialog may fit a short text
             // more closely than the title bar's usual minimum.
