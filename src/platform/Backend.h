@@ -3,8 +3,9 @@
 //
 // Everything that crosses it is in whole screen pixels and UTF-16 text. Twips, scale units
 // and every rule of forms and controls (what a property supports, when a timer ticks, which
-// button Enter or Esc presses, the tab order, centring, when the program ends) stay in
-// common/; a backend only builds windows from a design and reports what happens to them.
+// button Enter or Esc presses, the tab order, centring, which form takes input behind a
+// modal window, when the program ends) stay in common/; a backend only builds windows from
+// a design and reports what happens to them, to disabled windows too.
 //
 // Re-entry: every FormEvents call may run a nested modal loop, or unload the form and so
 // destroy its FormImpl, before it returns. A backend touches nothing of the window after
@@ -13,6 +14,7 @@
 
 #include "platform/FormDesign.h"
 #include "platform/Handles.h"
+#include "platform/Runtime.h"
 
 #include <cstddef>
 #include <functional>
@@ -40,6 +42,10 @@ public:
     virtual char16_t KeyTyped(char16_t typed) = 0;
     // The window system asked to close the window while Close is still in its system menu.
     virtual void CloseRequested() = 0;
+    // The window moved to a monitor of another DPI and the backend has made the controls'
+    // fonts for it: the form lays itself out again at the new twips per pixel, at the
+    // suggested rectangle's place.
+    virtual void DpiChanged(double twipsPerPixel, const PixelRect& suggested) = 0;
 
 protected:
     ~FormEvents() = default;
@@ -93,5 +99,7 @@ double TwipsPerPixel();                           // 1440 / the screen's logical
 PixelRect StartUpArea(StartUpPosition position);  // the active window's or the screen's
 // Runs `task` once control is back in an event loop, after the current event is done.
 void PostToEventLoop(std::function<void()> task);
+// A modal message box, as Runtime.h's MsgBox promises; returns once it is closed.
+void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style);
 int RunEventLoop();  // until QuitEventLoop; returns the exit status
 void QuitEventLoop(int status);

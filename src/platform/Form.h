@@ -24,6 +24,7 @@
 #include <vector>
 
 class ControlImpl;  // the backend's side of a control
+struct PixelRect;
 
 enum class ShowStyle { Modeless = 0, Modal = 1 };
 
@@ -51,10 +52,12 @@ public:
 
 private:
     friend class Form;
-    Control(const ControlDesign& design, float scaleWidth, float scaleHeight, ControlImpl& impl);
+    Control(const ControlDesign& design, float scaleWidth, float scaleHeight, ControlImpl& impl,
+            const double& twipsPerPixel);
     const ControlDesign* design_;
     float scaleWidth_, scaleHeight_;  // twips per unit of the form's scale
     ControlImpl* impl_;
+    const double* twipsPerPixel_;  // the form's: it changes with the monitor's DPI
     std::int32_t interval_ = 0;
 };
 
@@ -111,6 +114,7 @@ private:
     class Events;   // what the window system tells the form
     struct Window;  // the window and controls of the loaded form
     Window& window() const;
+    void ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested);
 
     const FormDesign& design_;
     std::unique_ptr<Events> events_;

@@ -163,6 +163,15 @@ TEST_F(AboutDialog, LaysOutAcrossFromTheWiderLinkLabel) {
     });
 }
 
+// The italic version texts lean out beyond their advance: their labels take that in.
+TEST_F(AboutDialog, ItsLabelsShowAllOfTheirTextItalicsIncluded) {
+    WhileOpen([](AboutForm& d) {
+        for (const char* label : {"lblTitle", "lblVerCaption", "lblVerSys", "lblCopyright"}) {
+            EXPECT_LE(TextInkRight(d, label), ControlRect(d, label).width) << label;
+        }
+    });
+}
+
 // Designed values are twips; read back in the dialog's units they are divided by its
 // factors, and what the layout leaves alone keeps its designed place and size.
 TEST_F(AboutDialog, KeepsDesignedTopsAndButtonSizesInItsOwnUnits) {

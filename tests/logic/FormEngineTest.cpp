@@ -225,6 +225,29 @@ TEST(FormEngine, ControlsMeasureInTheFormsScaleUnitsAndTheFormInTwips) {
     form.Unload();
 }
 
+// A monitor of another scale: 15 twips per pixel becomes 10 (96 to 144 DPI).
+TEST(FormEngine, ADpiChangeLaysTheFormOutAgainAndKeepsEveryLengthInTwips) {
+    TestForm form;
+    Control& button = form.control("cmdGo");
+    form.SetWidth(4500);
+    const float width = form.Width(), height = form.Height();
+    const int fits = FakeOf(form, "lblFit").fits;
+    WindowOf(form).events.DpiChanged(10, {700, 500, 999, 999});
+    EXPECT_EQ(FakeOf(form, "cmdGo").rect, (PixelRect{15, 30, 60, 30}));
+    EXPECT_FLOAT_EQ(button.Left(), 75) << "in the form's scale units, as before";
+    EXPECT_FLOAT_EQ(button.Width(), 300);
+    EXPECT_EQ(FakeOf(form, "lblFixed").rect, (PixelRect{0, 0, 90, 30}));
+    EXPECT_EQ(FakeOf(form, "lblFit").rect.left, 3);
+    EXPECT_EQ(FakeOf(form, "lblFit").fits, fits + 1) << "measured again in its new font";
+    EXPECT_EQ(WindowOf(form).outer, (PixelRect{700, 500, 450, WindowOf(form).outer.height}));
+    EXPECT_FLOAT_EQ(form.Left(), 7000);
+    EXPECT_FLOAT_EQ(form.Width(), width);
+    EXPECT_NEAR(form.Height(), height, 10);
+    button.SetLeft(30);  // 60 twips: 6 pixels now
+    EXPECT_EQ(FakeOf(form, "cmdGo").rect.left, 6);
+    form.Unload();
+}
+
 TEST(FormEngine, AutoSizeLabelsFitTheirCaptionWhenLoadedAndWhenItIsSet) {
     TestForm form;
     EXPECT_EQ(FakeOf(form, "lblFit").rect, (PixelRect{2, 3, 24, 16}));
@@ -268,6 +291,42 @@ TEST(FormEngine, ClicksReachTheBindingWithTheArrayIndexAndCloseUnloads) {
     EXPECT_EQ(form.clicks, (std::vector<int>{1, -1, 0}));
     events.CloseRequested();
     EXPECT_FALSE(form.Loaded());
+}
+
+TEST(FormEngine, FormsBehindAModalFormOrAMessageBoxTakeNoInputButTheirTimersTick) {
+    TestForm behind, dialog;
+    behind.Show();
+    FormEvents& events = WindowOf(behind).events;
+    bool keySeen = false;
+    behind.onKey = [&](std::int16_t&) { keySeen = true; };
+    WhenModal([&](FakeForm& window) {
+        // Posted to the disabled window by another program: dropped all the same.
+        events.Clicked(IndexOf("cmdGo"));
+        EXPECT_EQ(events.KeyTyped(u'q'), u'\0');
+        events.CloseRequested();
+        events.Ticked(IndexOf("timTick"));
+        // A message box is over the modal form too.
+        WhenMessageBox([&] {
+            window.events.Clicked(IndexOf("cmdGo"));
+            window.events.CloseRequested();
+            events.Clicked(IndexOf("cmdGo"));
+            EXPECT_TRUE(dialog.Loaded());
+        });
+        MsgBox(u"over every form", MsgBoxStyle::OkOnly);
+        window.events.Clicked(IndexOf("cmdGo"));
+        window.events.CloseRequested();
+    });
+    dialog.Show(ShowStyle::Modal);
+    EXPECT_FALSE(dialog.Loaded()) << "closed once the message box was gone";
+    EXPECT_EQ(dialog.clicks, std::vector<int>{-1});
+    EXPECT_TRUE(behind.Loaded());
+    EXPECT_TRUE(behind.clicks.empty());
+    EXPECT_FALSE(keySeen);
+    EXPECT_EQ(behind.ticks, 1);
+    events.Clicked(IndexOf("cmdGo"));
+    EXPECT_EQ(events.KeyTyped(u'q'), u'q');
+    EXPECT_EQ(behind.clicks, std::vector<int>{-1}) << "input again once the dialog is gone";
+    behind.Unload();
 }
 
 TEST(FormEngine, TheKeyPreviewSeesTheAnsiCodeAndItsWrittenBackCodeReachesTheControl) {

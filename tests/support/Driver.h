@@ -68,6 +68,9 @@ Pixels ScreenRect();
 Pixels ClientRect(Form& form);  // the client area, in screen coordinates
 Pixels ControlRect(Form& form, std::string_view control, std::int16_t index = -1);
 bool ShowsPicture(Form& form, std::string_view control);
+// How far right a label's text draws, in pixels from its left edge, measured with room to
+// spare: the label is drawn wider for the measure than it is.
+int TextInkRight(Form& form, std::string_view control);
 int VisibleWindowCount();
 
 // Lets queued events run for at least `milliseconds`, e.g. a deferred window deletion or

@@ -19,6 +19,7 @@ constexpr int kFrameHeight = 30;
 std::vector<FakeForm*> liveWindows;
 WindowHandle nextHandle = 1;
 std::function<void(FakeForm&)> modalAction;
+std::function<void()> messageBoxAction;
 PixelRect startUpArea{0, 0, 1000, 800};
 std::deque<std::function<void()>> posted;
 std::optional<int> quitStatus;
@@ -75,6 +76,7 @@ FakeForm& WindowOf(const Form& form) {
 }
 
 void WhenModal(std::function<void(FakeForm&)> action) { modalAction = std::move(action); }
+void WhenMessageBox(std::function<void()> action) { messageBoxAction = std::move(action); }
 void SetStartUpArea(const PixelRect& area) { startUpArea = area; }
 
 std::vector<std::u16string>& MessageBoxes() {
@@ -107,4 +109,7 @@ int RunEventLoop() {
     return quitStatus.value_or(-1);
 }
 
-void MsgBox(std::u16string_view prompt, MsgBoxStyle) { MessageBoxes().emplace_back(prompt); }
+void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle) {
+    MessageBoxes().emplace_back(prompt);
+    if (auto action = std::exchange(messageBoxAction, nullptr)) action();
+}

@@ -54,6 +54,8 @@ struct FakeForm final : FormImpl {
 FakeForm& WindowOf(const Form& form);
 // Runs once a window is up modally, inside its nested loop; it should unload the form.
 void WhenModal(std::function<void(FakeForm& window)> action);
+// Runs once the next message box is up, inside it.
+void WhenMessageBox(std::function<void()> action);
 // Where StartUpArea puts forms.
 void SetStartUpArea(const PixelRect& area);
 // The message boxes shown so far.

@@ -19,8 +19,12 @@ bool HasCaption(ControlType type) {
 }  // namespace
 
 Control::Control(const ControlDesign& design, float scaleWidth, float scaleHeight,
-                 ControlImpl& impl)
-    : design_(&design), scaleWidth_(scaleWidth), scaleHeight_(scaleHeight), impl_(&impl) {}
+                 ControlImpl& impl, const double& twipsPerPixel)
+    : design_(&design),
+      scaleWidth_(scaleWidth),
+      scaleHeight_(scaleHeight),
+      impl_(&impl),
+      twipsPerPixel_(&twipsPerPixel) {}
 
 const ControlDesign& Control::design() const { return *design_; }
 
@@ -43,44 +47,46 @@ PixelRect RectOf(const ControlDesign& design, const ControlImpl& impl) {
     return impl.Rect();
 }
 
-float ToUnits(int pixels, double twipsPerUnit) {
-    return static_cast<float>(pixels * TwipsPerPixel() / twipsPerUnit);
-}
-
-int ToPixels(float units, double twipsPerUnit) {
-    return TwipsToPixels(units * twipsPerUnit, TwipsPerPixel());
-}
-
-int ToPixelSize(float units, double twipsPerUnit) {
-    return SizeToPixels(units * twipsPerUnit, TwipsPerPixel());
+float ToUnits(int pixels, double twipsPerUnit, double twipsPerPixel) {
+    return static_cast<float>(pixels * twipsPerPixel / twipsPerUnit);
 }
 
 // Moves one side of a control; a timer has none, which is reported before the value.
 void SetSide(const ControlDesign& design, ControlImpl& impl, int PixelRect::*side,
-             int (*toPixels)(float, double), float value, double twipsPerUnit) {
+             int (*toPixels)(double, double), float value, double twipsPerUnit,
+             double twipsPerPixel) {
     PixelRect rect = RectOf(design, impl);
-    rect.*side = toPixels(value, twipsPerUnit);
+    rect.*side = toPixels(value * twipsPerUnit, twipsPerPixel);
     impl.SetRect(rect);
 }
 
 }  // namespace
 
-float Control::Left() const { return ToUnits(RectOf(*design_, *impl_).left, scaleWidth_); }
-float Control::Top() const { return ToUnits(RectOf(*design_, *impl_).top, scaleHeight_); }
-float Control::Width() const { return ToUnits(RectOf(*design_, *impl_).width, scaleWidth_); }
-float Control::Height() const { return ToUnits(RectOf(*design_, *impl_).height, scaleHeight_); }
+float Control::Left() const {
+    return ToUnits(RectOf(*design_, *impl_).left, scaleWidth_, *twipsPerPixel_);
+}
+float Control::Top() const {
+    return ToUnits(RectOf(*design_, *impl_).top, scaleHeight_, *twipsPerPixel_);
+}
+float Control::Width() const {
+    return ToUnits(RectOf(*design_, *impl_).width, scaleWidth_, *twipsPerPixel_);
+}
+float Control::Height() const {
+    return ToUnits(RectOf(*design_, *impl_).height, scaleHeight_, *twipsPerPixel_);
+}
 
 void Control::SetLeft(float value) {
-    SetSide(*design_, *impl_, &PixelRect::left, ToPixels, value, scaleWidth_);
+    SetSide(*design_, *impl_, &PixelRect::left, TwipsToPixels, value, scaleWidth_, *twipsPerPixel_);
 }
 void Control::SetTop(float value) {
-    SetSide(*design_, *impl_, &PixelRect::top, ToPixels, value, scaleHeight_);
+    SetSide(*design_, *impl_, &PixelRect::top, TwipsToPixels, value, scaleHeight_, *twipsPerPixel_);
 }
 void Control::SetWidth(float value) {
-    SetSide(*design_, *impl_, &PixelRect::width, ToPixelSize, value, scaleWidth_);
+    SetSide(*design_, *impl_, &PixelRect::width, SizeToPixels, value, scaleWidth_, *twipsPerPixel_);
 }
 void Control::SetHeight(float value) {
-    SetSide(*design_, *impl_, &PixelRect::height, ToPixelSize, value, scaleHeight_);
+    SetSide(*design_, *impl_, &PixelRect::height, SizeToPixels, value, scaleHeight_,
+            *twipsPerPixel_);
 }
 
 std::int32_t Control::Interval() const {

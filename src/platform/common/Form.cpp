@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/common/FormRules.h"
 #include "platform/common/Lifetime.h"
+#include "platform/common/Modality.h"
 
 #include <cassert>
 
@@ -29,7 +30,9 @@ class Form::Events final : public FormEvents {
 public:
     explicit Events(Form& form) : form_(form) {}
 
+    // Input to a form behind a modal window is dropped here, however it reached the window.
     void Clicked(std::size_t control) override {
+        if (!TakesInput(form_)) return;
         const ControlDesign& design = form_.design_.controls[control];
         // The bindings outlive an unload that a handler does: the loop may go on safely.
         for (const Binding& binding : form_.bindings_) {
@@ -54,6 +57,7 @@ public:
 
     // The form sees the character's ANSI code and may change it; 0 swallows the key.
     char16_t KeyTyped(char16_t typed) override {
+        if (!TakesInput(form_)) return u'\0';
         if (!form_.design_.keyPreview) return typed;
         std::int16_t code = 0;
         try {
@@ -69,13 +73,20 @@ public:
         return changed.empty() ? u'\0' : changed.front();
     }
 
-    void CloseRequested() override { form_.Unload(); }
+    void CloseRequested() override {
+        if (TakesInput(form_)) form_.Unload();
+    }
+
+    void DpiChanged(double twipsPerPixel, const PixelRect& suggested) override {
+        form_.ChangeTwipsPerPixel(twipsPerPixel, suggested);
+    }
 
 private:
     Form& form_;
 };
 
 struct Form::Window {
+    double twipsPerPixel = 0;  // of the monitor the window is on
     std::unique_ptr<FormImpl> impl;
     std::vector<Control> controls;  // parallel to the design's controls
     bool shownOnce = false;
@@ -92,14 +103,15 @@ Form::Window& Form::window() const {
 
 void Form::Load() {
     if (window_) return;
-    const double twipsPerPixel = TwipsPerPixel();
     auto window = std::make_unique<Window>();
+    const double twipsPerPixel = window->twipsPerPixel = TwipsPerPixel();
     window->impl = CreateFormImpl(design_, SizeToPixels(design_.clientWidth, twipsPerPixel),
                                   SizeToPixels(design_.clientHeight, twipsPerPixel), *events_);
     for (std::size_t i = 0; i < design_.controls.size(); ++i) {
         const ControlDesign& control = design_.controls[i];
         ControlImpl& impl = window->impl->Control(i);
-        window->controls.push_back(Control(control, design_.scaleWidth, design_.scaleHeight, impl));
+        window->controls.push_back(
+            Control(control, design_.scaleWidth, design_.scaleHeight, impl, window->twipsPerPixel));
         if (control.type == ControlType::Timer) {
             window->controls.back().interval_ = control.interval;
             if (ShouldTick(control.timerEnabled, control.interval))
@@ -136,6 +148,7 @@ void Form::Show(ShowStyle style) {
     if (style == ShowStyle::Modeless) {
         window.impl->Show();
     } else {
+        const ModalScope modal(this);
         window.impl->RunModal();  // until Unload: the window is gone when it returns
     }
 }
@@ -151,29 +164,50 @@ std::u16string Form::Caption() const { return window().impl->Title(); }
 void Form::SetCaption(std::u16string_view caption) { window().impl->SetTitle(caption); }
 
 float Form::Left() const {
-    return static_cast<float>(window().impl->OuterRect().left * TwipsPerPixel());
+    return static_cast<float>(window().impl->OuterRect().left * window().twipsPerPixel);
 }
 float Form::Top() const {
-    return static_cast<float>(window().impl->OuterRect().top * TwipsPerPixel());
+    return static_cast<float>(window().impl->OuterRect().top * window().twipsPerPixel);
 }
 float Form::Width() const {
-    return static_cast<float>(window().impl->OuterRect().width * TwipsPerPixel());
+    return static_cast<float>(window().impl->OuterRect().width * window().twipsPerPixel);
 }
 float Form::Height() const {
-    return static_cast<float>(window().impl->OuterRect().height * TwipsPerPixel());
+    return static_cast<float>(window().impl->OuterRect().height * window().twipsPerPixel);
 }
 
 void Form::SetLeft(float twips) {
-    SetSide(*window().impl, &PixelRect::left, TwipsToPixels(twips, TwipsPerPixel()));
+    SetSide(*window().impl, &PixelRect::left, TwipsToPixels(twips, window().twipsPerPixel));
 }
 void Form::SetTop(float twips) {
-    SetSide(*window().impl, &PixelRect::top, TwipsToPixels(twips, TwipsPerPixel()));
+    SetSide(*window().impl, &PixelRect::top, TwipsToPixels(twips, window().twipsPerPixel));
 }
 void Form::SetWidth(float twips) {
-    SetSide(*window().impl, &PixelRect::width, SizeToPixels(twips, TwipsPerPixel()));
+    SetSide(*window().impl, &PixelRect::width, SizeToPixels(twips, window().twipsPerPixel));
 }
 void Form::SetHeight(float twips) {
-    SetSide(*window().impl, &PixelRect::height, SizeToPixels(twips, TwipsPerPixel()));
+    SetSide(*window().impl, &PixelRect::height, SizeToPixels(twips, window().twipsPerPixel));
+}
+
+// Every length keeps its twips: controls go back to their places and sizes at the new
+// twips per pixel, AutoSize controls measure their content again in the new fonts, and the
+// form keeps its Width and Height at the suggested place.
+void Form::ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested) {
+    Window& window = this->window();
+    const double before = window.twipsPerPixel;
+    window.twipsPerPixel = twipsPerPixel;
+    const auto rescale = [&](int pixels) { return TwipsToPixels(pixels * before, twipsPerPixel); };
+    for (std::size_t i = 0; i < design_.controls.size(); ++i) {
+        if (design_.controls[i].type == ControlType::Timer) continue;
+        ControlImpl& impl = window.impl->Control(i);
+        const PixelRect rect = impl.Rect();
+        impl.SetRect(
+            {rescale(rect.left), rescale(rect.top), rescale(rect.width), rescale(rect.height)});
+        if (design_.controls[i].autoSize) impl.FitToContent();
+    }
+    const PixelRect outer = window.impl->OuterRect();
+    window.impl->SetOuterRect(
+        {suggested.left, suggested.top, rescale(outer.width), rescale(outer.height)});
 }
 
 WindowHandle Form::hWnd() const { return window().impl->Handle(); }

@@ -16,6 +16,11 @@ int SizeToPixels(double twips, double twipsPerPixel) {
     return TwipsToPixels(twips, twipsPerPixel);
 }
 
+int TextLineWidth(double advance, double lastGlyphOverhang) {
+    // A hair above a whole pixel is rounding noise of the measure, not ink.
+    return static_cast<int>(std::ceil(advance + std::max(0.0, lastGlyphOverhang) - 1e-3));
+}
+
 bool TakesFocus(ControlType type) {
     return type == ControlType::Button || type == ControlType::PictureBox;
 }

@@ -17,6 +17,11 @@ int TwipsToPixels(double twips, double twipsPerPixel);
 // A size in twips as whole pixels; raises InvalidPropertyValue when it is negative.
 int SizeToPixels(double twips, double twipsPerPixel);
 
+// The whole pixels an AutoSize label gives one line of its text: the text's advance, plus
+// what its last glyph draws beyond it (an italic leans out to the right), rounded up so that
+// nothing is cut off. Every backend measures labels by this.
+int TextLineWidth(double advance, double lastGlyphOverhang);
+
 // Buttons and picture boxes take the focus; labels and timers never do.
 bool TakesFocus(ControlType type);
 

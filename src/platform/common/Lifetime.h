@@ -5,3 +5,8 @@
 // of RunProgram, once the current event is done, if no form has been loaded again by then.
 // Before RunProgram's loop starts (and in tests, which run no program) it does nothing.
 void NoFormIsLoaded();
+
+// Called whenever a modal form's or a message box's nested loop returns: ends the program
+// if no form is loaded by then, whatever became of the end that the unload asked for inside
+// that loop.
+void NestedLoopEnded();

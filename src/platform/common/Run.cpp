@@ -36,6 +36,10 @@ void NoFormIsLoaded() {
     });
 }
 
+void NestedLoopEnded() {
+    if (eventLoopRuns && LoadedFormCount() == 0) QuitEventLoop(0);
+}
+
 int RunProgram(void (*startUp)()) {
     try {
         startUp();

@@ -1,5 +1,6 @@
 #include "platform/qt/Controls.h"
 
+#include "platform/common/FormRules.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/Text.h"
@@ -7,9 +8,12 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleWidget>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -181,7 +185,21 @@ void QtControlImpl::SetRect(const PixelRect& rect) {
     widget_->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
-void QtControlImpl::FitToContent() { widget_->resize(widget_->sizeHint()); }
+// A label is as wide as its widest line by the runtime's measure, which counts what an
+// italic draws beyond the advance; Qt's own size hint stops at the advance.
+void QtControlImpl::FitToContent() {
+    QSize size = widget_->sizeHint();
+    if (auto* label = qobject_cast<ClickLabel*>(widget_)) {
+        const QFontMetricsF metrics(label->font());
+        int widest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+            const double overhang = line.isEmpty() ? 0 : -metrics.rightBearing(line.back());
+            widest = std::max(widest, TextLineWidth(metrics.horizontalAdvance(line), overhang));
+        }
+        size.setWidth(widest + 2 * label->frameWidth());
+    }
+    widget_->resize(size);
+}
 
 void QtControlImpl::StartTimer(int milliseconds) { timer_->start(milliseconds); }
 

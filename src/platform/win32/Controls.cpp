@@ -1,5 +1,6 @@
 #include "platform/win32/Controls.h"
 
+#include "platform/common/FormRules.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Text.h"
 
@@ -18,8 +19,11 @@ struct Kind {
 Kind KindOf(const ControlDesign& design) {
     switch (design.type) {
         case ControlType::Button:
+            // BS_NOTIFY: the form hears of focus changes, and moves the default frame.
             return {L"BUTTON",
-                    static_cast<DWORD>(design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+                    static_cast<DWORD>(BS_NOTIFY |
+                                       (design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                    0};
         case ControlType::Label: {
             // Captions are plain text, an ampersand included, and one line as designed.
             DWORD style =
@@ -34,6 +38,17 @@ Kind KindOf(const ControlDesign& design) {
             break;
     }
     return {};
+}
+
+// How far the glyph draws beyond its advance on the right: an italic leans out. Its black
+// box says so where a slanted face is made from an upright one; its ABC widths do not.
+double Overhang(HDC dc, wchar_t glyph) {
+    constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    GLYPHMETRICS metrics{};
+    if (GetGlyphOutlineW(dc, glyph, GGO_METRICS, &metrics, 0, nullptr, &kIdentity) == GDI_ERROR) {
+        return 0;
+    }
+    return metrics.gmptGlyphOrigin.x + static_cast<int>(metrics.gmBlackBoxX) - metrics.gmCellIncX;
 }
 
 // The size of the control's text in its font: the widest line, and every line's height.
@@ -53,7 +68,8 @@ SIZE TextSize(HWND control) {
         if (stop > start && text[stop - 1] == L'\r') --stop;
         SIZE line{0, 0};
         GetTextExtentPoint32W(dc, text.data() + start, static_cast<int>(stop - start), &line);
-        size.cx = std::max(size.cx, line.cx);
+        const double overhang = stop > start ? Overhang(dc, text[stop - 1]) : 0;
+        size.cx = std::max<LONG>(size.cx, TextLineWidth(line.cx, overhang));
         size.cy += metrics.tmHeight;
         if (end == text.size()) break;
         start = end + 1;

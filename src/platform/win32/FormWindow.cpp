@@ -30,6 +30,9 @@ std::vector<HWND>& ModalStack() {
     return stack;
 }
 
+// Asks the form to move its default frame once a focus change is complete.
+constexpr UINT kFrameDefaultButton = WM_APP + 2;
+
 void SetOwner(HWND window, HWND owner) {
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
@@ -86,7 +89,7 @@ Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clie
     for (std::size_t i = 0; i < design.controls.size(); ++i) {
         const ControlDesign& control = design.controls[i];
         controls_.push_back(std::make_unique<Win32ControlImpl>(
-            control, i, window_, FontOf(control.font ? control.font : design.font)));
+            control, i, window_, FontOf(control.font ? control.font : design.font, ScreenDpi())));
     }
     const std::vector<std::size_t> order = TabOrder(design);
     if (!order.empty()) focus_ = ControlWindow(order.front());
@@ -142,8 +145,15 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 events_.Clicked(index);
                 return 0;
             }
+            if (lParam != 0 && (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS)) {
+                PostMessageW(window_, kFrameDefaultButton, 0, 0);
+                return 0;
+            }
             break;
         }
+        case kFrameDefaultButton:
+            FrameDefaultButton();
+            return 0;
         case WM_TIMER: {
             const std::size_t index = wParam - 1u;
             if (index < controls_.size() && controls_[index]->TimerDue()) events_.Ticked(index);
@@ -163,6 +173,23 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (focused != nullptr && IsChild(window_, focused)) focus_ = focused;
             }
             break;  // on activation the window takes the focus and hands it on
+        case WM_DPICHANGED: {
+            // Per-monitor awareness: the window moved to a monitor of another scale.
+            const int dpi = LOWORD(wParam);
+            for (std::size_t i = 0; i < controls_.size(); ++i) {
+                const ControlDesign& control = design_.controls[i];
+                if (control.type == ControlType::Timer) continue;
+                const HFONT font = FontOf(control.font ? control.font : design_.font, dpi);
+                SendMessageW(ControlWindow(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            }
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            events_.DpiChanged(1440.0 / dpi,
+                               {suggested.left, suggested.top, suggested.right - suggested.left,
+                                suggested.bottom - suggested.top});
+            // Moving the controls copied their old pictures along: all of it is drawn anew.
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return 0;
+        }
         case WM_GETMINMAXINFO:
             // A form is as small as the program makes it: a dialog may fit a short text
             // more closely than the title bar's usual minimum.
@@ -175,6 +202,22 @@ LRESULT Win32FormImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// As in any Windows dialog, the thick frame is on the button that Enter presses: the
+// focused one, or the designed default while the focus is elsewhere.
+void Win32FormImpl::FrameDefaultButton() {
+    HWND focused = GetFocus();
+    if (focused == nullptr || !IsChild(window_, focused)) focused = focus_;
+    const auto framed = EnterButton(design_, IndexOf(focused));
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (design_.controls[i].type != ControlType::Button) continue;
+        const HWND button = ControlWindow(i);
+        const DWORD type = framed == i ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != type) {
+            SendMessageW(button, BM_SETSTYLE, type | BS_NOTIFY, TRUE);
+        }
+    }
 }
 
 WindowHandle Win32FormImpl::Handle() const { return reinterpret_cast<WindowHandle>(window_); }

@@ -50,6 +50,7 @@ private:
     struct ModalRun;
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void FrameDefaultButton();
     bool TakesInput(HWND control) const;
     void ShowAndActivate();
 

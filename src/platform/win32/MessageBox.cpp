@@ -1,9 +1,9 @@
-#include "platform/Runtime.h"
+#include "platform/Backend.h"
 #include "platform/win32/Text.h"
 
 #include <windows.h>
 
-void MsgBox(std::u16string_view prompt, MsgBoxStyle style) {
+void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
     // Over the active window; with none, every window of the program waits for it.
     const HWND owner = GetActiveWindow();
     UINT type = MB_OK | (style == MsgBoxStyle::Information ? MB_ICONINFORMATION : 0);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpontaneKeyEvent>
@@ -190,6 +191,22 @@ Pixels ControlRect(Form& form, std::string_view control, std::int16_t index) {
 bool ShowsPicture(Form& form, std::string_view control) {
     auto* label = qobject_cast<QLabel*>(WidgetOf(form, control, -1));
     return label != nullptr && !label->pixmap().isNull();
+}
+
+int TextInkRight(Form& form, std::string_view control) {
+    QWidget* widget = WidgetOf(form, control, -1);
+    if (widget == nullptr) return 0;
+    const QSize size = widget->size();
+    widget->resize(size.width() + 64, size.height());
+    const QImage image = widget->grab().toImage();
+    widget->resize(size);
+    const QRgb background = image.pixel(image.width() - 1, 0);
+    for (int x = image.width() - 1; x >= 0; --x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) != background) return x + 1;
+        }
+    }
+    return 0;
 }
 
 int VisibleWindowCount() {

@@ -317,6 +317,36 @@ bool ShowsPicture(Form& form, std::string_view control) {
     return window != nullptr && SendMessageW(window, STM_GETICON, 0, 0) != 0;
 }
 
+int TextInkRight(Form& form, std::string_view control) {
+    const HWND window = ControlOf(form, control, -1);
+    RECT rect{};
+    if (window == nullptr || !GetClientRect(window, &rect)) return 0;
+    const int width = rect.right + 64, height = rect.bottom;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetWindowPos(window, nullptr, 0, 0, rect.right, rect.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const COLORREF background = GetPixel(dc, width - 1, 0);
+    int right = 0;
+    for (int x = width - 1; x >= 0 && right == 0; --x) {
+        for (int y = 0; y < height; ++y) {
+            if (GetPixel(dc, x, y) != background) {
+                right = x + 1;
+                break;
+            }
+        }
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return right;
+}
+
 int VisibleWindowCount() {
     int visible = 0;
     for (HWND window : ThreadWindows()) visible += IsWindowVisible(window) ? 1 : 0;
