@@ -28,7 +28,8 @@ std::vector<Window> WindowsOf(qint64 pid);
 void Do(const Window& window, const QString& action);
 
 // The whole screen as KWin shows it, saved as a PNG file (the session must allow screenshots:
-// KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1). False when KWin gives none.
+// KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1; KWin 6 gives none to a test). False when KWin gives
+// none.
 bool Screenshot(const QString& path);
 
 }  // namespace kwin
