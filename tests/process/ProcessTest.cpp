@@ -215,6 +215,28 @@ bool Press(const Window& window, const QString& key) {
 // What the title bar's close control does: a request through the window manager.
 void RequestClose(const Window& window) { Tool("wmctrl", {"-i", "-c", window.id}); }
 
+// A message box's text as a user can take it: Ctrl+C in the box copies its title, text and
+// buttons to the clipboard, each closed by a line of dashes, as Windows' boxes do.
+QString MessageBoxText(const Window& box) {
+    auto clipboard = [] { return Tool("xclip", {"-selection", "clipboard", "-o"}); };
+    const QString before = clipboard();
+    if (!Press(box, "ctrl+c")) return {};
+    QString copied;
+    Eventually([&] { return (copied = clipboard()) != before; }, 3000);
+    const QStringList parts = copied.split(QStringLiteral("---------------------------\n"));
+    return parts.size() > 3 ? parts[2].chopped(1) : copied;  // the text, without its line end
+}
+
+// The string table's text of `id`.
+QString StringTableText(int id) {
+    static const std::map<int, const char*> table = {
+#define KIMORO_STRING(number, text) {number, text},
+#include "resources/StringTable.def"
+#undef KIMORO_STRING
+    };
+    return QString::fromUtf8(table.at(id));
+}
+
 // The name the single-instance guard holds, as the kernel lists it while a copy runs.
 bool AnotherCopyRuns() {
     QFile sockets(QStringLiteral("/proc/net/unix"));
@@ -272,7 +294,7 @@ protected:
             GTEST_SKIP() << "DISPLAY is not set: these tests start the program on an X display "
                             "with a window manager (scripts/test.sh provides one)";
         }
-        for (const char* tool : {"xdotool", "wmctrl", "xprop"}) {
+        for (const char* tool : {"xdotool", "wmctrl", "xprop", "xclip"}) {
             ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 << tool << " is needed to drive the program's windows";
         }
@@ -309,10 +331,12 @@ TEST_F(ProgramProcess, ASecondCopyShowsTwoMessagesInTurnAndEndsWithoutAMainWindo
     Program& second = Start();
     const auto box = second.WaitForWindow(&Window::IsMessageBox);
     ASSERT_TRUE(box) << "the second copy shows no message box";
+    EXPECT_EQ(MessageBoxText(*box).toStdString(), StringTableText(1101).toStdString());
     ASSERT_TRUE(Press(*box, "Return"));
     const auto nextBox = second.WaitForWindow(&Window::IsMessageBox, box->id);
     ASSERT_TRUE(nextBox) << "no second message box follows the first";
     EXPECT_FALSE(second.Shows(*box));
+    EXPECT_EQ(MessageBoxText(*nextBox).toStdString(), StringTableText(1102).toStdString());
     ASSERT_TRUE(Press(*nextBox, "Return"));
 
     ASSERT_TRUE(second.WaitForExit());
