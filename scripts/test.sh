@@ -18,11 +18,14 @@ if unshare -n true 2>/dev/null; then
 elif unshare -rn true 2>/dev/null; then
   isolate=(unshare -rn)
 fi
+# Tests that share the program's one instance or the display hold a CTest resource lock;
+# the rest run side by side.
+jobs=(-j "$(nproc)")
 status=0
-"${isolate[@]}" ctest --preset default "$@" || status=$?
+"${isolate[@]}" ctest --preset default "${jobs[@]}" "$@" || status=$?
 
 # The Windows build's tests, in its private Japanese-locale prefix on the same display.
 source scripts/wine.sh
 prepare_wine_prefix "$PWD/build-win32/wineprefix"
-ctest --preset win32 "$@" || status=$?
+ctest --preset win32 "${jobs[@]}" "$@" || status=$?
 exit "$status"
