@@ -15,6 +15,9 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,6 +27,7 @@
 
 #include <pwd.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace {
@@ -255,6 +259,29 @@ std::vector<std::string> EntriesUnder(const QString& directory) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) entries.push_back(it.next().toStdString());
     return entries;
+}
+
+// The names of the entries made in `directory` while `run` runs, even those removed again.
+std::vector<std::string> EntriesMadeIn(const QString& directory, const std::function<void()>& run) {
+    const int queue = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (queue < 0 || inotify_add_watch(queue, directory.toLocal8Bit().constData(),
+                                       IN_CREATE | IN_MOVED_TO) < 0) {
+        ADD_FAILURE() << "inotify: " << std::strerror(errno);
+        if (queue >= 0) close(queue);
+        return {};
+    }
+    run();
+    std::vector<std::string> names;
+    alignas(inotify_event) char events[64 * 1024];
+    for (ssize_t length; (length = read(queue, events, sizeof events)) > 0;) {
+        for (char* at = events; at < events + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->len > 0) names.emplace_back(event->name);
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(queue);
+    return names;
 }
 
 QStringList Processes() {
@@ -608,6 +635,27 @@ TEST_F(ProgramProcess, WritesNothingWithoutARuntimeDirectoryOrSessionBus) {
         if (!busesBefore.count(pid)) newBuses.push_back(pid);
     }
     EXPECT_EQ(newBuses, std::vector<std::string>{}) << "a D-Bus daemon was started";
+}
+
+// With no private directory at all to offer Qt, not even one made and removed again at once.
+TEST_F(ProgramProcess, WritesNothingWithoutAHomeOrARuntimeDirectory) {
+    QProcessEnvironment environment = Environment();
+    for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    const std::vector<std::string> made = EntriesMadeIn(QDir::tempPath(), [&] {
+        Program& program = Start(environment);
+        const auto main = program.WaitForWindow(&Window::IsMainWindow);
+        ASSERT_TRUE(main);
+        ASSERT_TRUE(Press(*main, "x"));
+        ASSERT_TRUE(program.WaitForExit());
+        EXPECT_TRUE(program.EndedWithCodeZero());
+    });
+    std::vector<std::string> ours;  // others share the directory
+    for (const std::string& name : made) {
+        if (name.rfind("kimoro", 0) == 0 || name.rfind("runtime-", 0) == 0) ours.push_back(name);
+    }
+    EXPECT_EQ(ours, std::vector<std::string>{});
 }
 
 TEST_F(ProgramProcess, WritesNothingUnderARuntimeDirectoryQtWouldNotTake) {
