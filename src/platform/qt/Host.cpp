@@ -90,8 +90,9 @@ void PrepareHostEnvironment() {
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
         busDisabled = true;
     }
-    // While QApplication starts, Qt looks for a sandbox marker in the runtime directory
-    // (QStandardPaths::RuntimeLocation), and that look-up first makes the directory: the one
+    // While QApplication starts, Qt 6.4 looks for a sandbox marker in the runtime directory
+    // (QStandardPaths::RuntimeLocation; Qt 6.8 looks at /.flatpak-info instead, and none of
+    // this matters there), and that look-up first makes the directory: the one
     // XDG_RUNTIME_DIR names, and if it is unset or not private, $TMPDIR/runtime-$USER, which
     // stays. A private directory the user already has serves the look-up without writing
     // anything. Failing that, the variable is unset and TMPDIR points at /proc, where no
