@@ -7,18 +7,20 @@
 # Without the Win32 build it still makes the Debian package, says loudly what it could not
 # make and ends with status 1; --linux-only makes only the Debian package, on purpose.
 # KIMORO_WIN32_EXE=path/to/kimoro.exe packages that exe instead of building the win32 preset.
-# Every date inside the packages is the last commit's (SOURCE_DATE_EPOCH), so two runs on
-# one commit give the same files.
+# Every date inside the packages is the last commit's (SOURCE_DATE_EPOCH, scripts/commit-date.sh),
+# so two runs on one commit give the same files, from a git checkout or a `git archive` tarball.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 linux_only=no
 [ "${1:-}" = --linux-only ] && linux_only=yes
 
 bash scripts/setup.sh
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-export TZ=UTC LC_ALL=C.UTF-8
-[ -z "$(git status --porcelain --untracked-files=no)" ] ||
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(bash scripts/commit-date.sh)}
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ] &&
+  [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "note: the worktree has uncommitted changes; the packages hold them, dated as the last commit"
+fi
 dist=$PWD/dist
 mkdir -p "$dist"
 made=()

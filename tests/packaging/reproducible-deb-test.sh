@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Two builds of the Debian package from the same commit, in two different build directories,
-# give the same file, byte for byte (dates from SOURCE_DATE_EPOCH, the last commit's).
+# give the same file, byte for byte (dates from SOURCE_DATE_EPOCH, the last commit's). It runs
+# in a git checkout or in a tree from `git archive`.
 # Usage: bash tests/packaging/reproducible-deb-test.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-export TZ=UTC LC_ALL=C.UTF-8
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(bash scripts/commit-date.sh)}
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
 work=$(mktemp -d "${TMPDIR:-/tmp}/kimoro-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 sums=()

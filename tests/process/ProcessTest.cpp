@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -26,6 +29,7 @@
 
 #include <pwd.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace {
@@ -208,6 +212,28 @@ bool Press(const Window& window, const QString& key) {
 // What the title bar's close control does: a request through the window manager.
 void RequestClose(const Window& window) { Tool("wmctrl", {"-i", "-c", window.id}); }
 
+// A message box's text as a user can take it: Ctrl+C in the box copies its title, text and
+// buttons to the clipboard, each closed by a line of dashes, as Windows' boxes do.
+QString MessageBoxText(const Window& box) {
+    auto clipboard = [] { return Tool("xclip", {"-selection", "clipboard", "-o"}); };
+    const QString before = clipboard();
+    if (!Press(box, "ctrl+c")) return {};
+    QString copied;
+    Eventually([&] { return (copied = clipboard()) != before; }, 3000);
+    const QStringList parts = copied.split(QStringLiteral("---------------------------\n"));
+    return parts.size() > 3 ? parts[2].chopped(1) : copied;  // the text, without its line end
+}
+
+// The string table's text of `id`.
+QString StringTableText(int id) {
+    static const std::map<int, const char*> table = {
+#define KIMORO_STRING(number, text) {number, text},
+#include "resources/StringTable.def"
+#undef KIMORO_STRING
+    };
+    return QString::fromUtf8(table.at(id));
+}
+
 // The name the single-instance guard holds, as the kernel lists it while a copy runs.
 bool AnotherCopyRuns() {
     QFile sockets(QStringLiteral("/proc/net/unix"));
@@ -226,6 +252,29 @@ std::vector<std::string> EntriesUnder(const QString& directory) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) entries.push_back(it.next().toStdString());
     return entries;
+}
+
+// The names of the entries made in `directory` while `run` runs, even those removed again.
+std::vector<std::string> EntriesMadeIn(const QString& directory, const std::function<void()>& run) {
+    const int queue = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (queue < 0 || inotify_add_watch(queue, directory.toLocal8Bit().constData(),
+                                       IN_CREATE | IN_MOVED_TO) < 0) {
+        ADD_FAILURE() << "inotify: " << std::strerror(errno);
+        if (queue >= 0) close(queue);
+        return {};
+    }
+    run();
+    std::vector<std::string> names;
+    alignas(inotify_event) char events[64 * 1024];
+    for (ssize_t length; (length = read(queue, events, sizeof events)) > 0;) {
+        for (char* at = events; at < events + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->len > 0) names.emplace_back(event->name);
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(queue);
+    return names;
 }
 
 QStringList Processes() {
@@ -265,7 +314,7 @@ protected:
             GTEST_SKIP() << "DISPLAY is not set: these tests start the program on an X display "
                             "with a window manager (scripts/test.sh provides one)";
         }
-        for (const char* tool : {"xdotool", "wmctrl", "xprop"}) {
+        for (const char* tool : {"xdotool", "wmctrl", "xprop", "xclip"}) {
             ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 << tool << " is needed to drive the program's windows";
         }
@@ -308,10 +357,12 @@ TEST_F(ProgramProcess, ASecondCopyShowsTwoMessagesInTurnAndEndsWithoutAMainWindo
     Program& second = Start();
     const auto box = second.WaitForWindow(&Window::IsMessageBox);
     ASSERT_TRUE(box) << "the second copy shows no message box";
+    EXPECT_EQ(MessageBoxText(*box).toStdString(), StringTableText(1101).toStdString());
     ASSERT_TRUE(Press(*box, "Return"));
     const auto nextBox = second.WaitForWindow(&Window::IsMessageBox, box->id);
     ASSERT_TRUE(nextBox) << "no second message box follows the first";
     EXPECT_FALSE(second.Shows(*box));
+    EXPECT_EQ(MessageBoxText(*nextBox).toStdString(), StringTableText(1102).toStdString());
     ASSERT_TRUE(Press(*nextBox, "Return"));
 
     ASSERT_TRUE(second.WaitForExit());
@@ -627,6 +678,27 @@ TEST_F(ProgramProcess, WritesNothingWithoutARuntimeDirectoryOrSessionBus) {
         if (!busesBefore.count(pid)) newBuses.push_back(pid);
     }
     EXPECT_EQ(newBuses, std::vector<std::string>{}) << "a D-Bus daemon was started";
+}
+
+// With no private directory at all to offer Qt, not even one made and removed again at once.
+TEST_F(ProgramProcess, WritesNothingWithoutAHomeOrARuntimeDirectory) {
+    QProcessEnvironment environment = Environment();
+    for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    const std::vector<std::string> made = EntriesMadeIn(QDir::tempPath(), [&] {
+        Program& program = Start(environment);
+        const auto main = program.WaitForWindow(&Window::IsMainWindow);
+        ASSERT_TRUE(main);
+        ASSERT_TRUE(Press(*main, "x"));
+        ASSERT_TRUE(program.WaitForExit());
+        EXPECT_TRUE(program.EndedWithCodeZero());
+    });
+    std::vector<std::string> ours;  // others share the directory
+    for (const std::string& name : made) {
+        if (name.rfind("kimoro", 0) == 0 || name.rfind("runtime-", 0) == 0) ours.push_back(name);
+    }
+    EXPECT_EQ(ours, std::vector<std::string>{});
 }
 
 TEST_F(ProgramProcess, WritesNothingUnderARuntimeDirectoryQtWouldNotTake) {

@@ -23,6 +23,10 @@ if [ "$prepare" = yes ]; then
   exec "${tree[@]}" --deb "$(ls build-package/kimoro_*_amd64.deb)"
 fi
 
+if [ "$(id -u)" -ne 0 ]; then
+  echo "debian13-sessions: skipped: only root can enter the Debian 13 tree"
+  exit 77
+fi
 [ -x "$build/debian13/usr/games/kimoro" ] ||
   { echo "debian13-sessions: no Debian 13 tree with the package; run with --prepare first" >&2; exit 1; }
 status=0

@@ -47,7 +47,12 @@ if [ -n "$deb" ]; then
 fi
 
 packages=(qt6-wayland mutter kwin-wayland kwin-style-breeze xwayland dbus dbus-x11 at-spi2-core
-  python3 xdotool wmctrl x11-utils imagemagick fonts-ipafont-gothic)
+  python3 xdotool wmctrl x11-utils xclip imagemagick fonts-ipafont-gothic)
+install_packages() {  # install_packages TREE: the list above, remembered in the tree
+  apt_in_tree "$1" update && apt_in_tree "$1" install -y "${packages[@]}" ||
+    die "installing the compositors failed (see $root.log)"
+  printf '%s\n' "${packages[@]}" >"$1/var/lib/debian13-packages"
+}
 
 mounted=()
 bind() {  # bind SOURCE at the same path inside the tree $1
@@ -117,9 +122,7 @@ if [ ! -d "$root" ]; then
   printf '#!/bin/sh\nexit 101\n' >"$partial/usr/sbin/policy-rc.d"
   chmod +x "$partial/usr/sbin/policy-rc.d"
   enter_tree "$partial"
-  apt_in_tree "$partial" update || die "apt-get update failed (see $root.log)"
-  apt_in_tree "$partial" install -y "${packages[@]}" ||
-    die "installing the compositors failed (see $root.log)"
+  install_packages "$partial"
   # /usr/bin/kwin_wayland carries a file capability that these containers refuse to execute
   # (EPERM); a plain copy earlier in PATH runs, and kwin_wayland_wrapper finds it by name.
   cp "$partial/usr/bin/kwin_wayland" "$partial/usr/local/bin/kwin_wayland"
@@ -131,6 +134,11 @@ if [ ! -d "$root" ]; then
 fi
 
 enter_tree "$root"
+# A tree made by an older list gets what the list has gained, when the network is there.
+if [ -n "$deb" ] && ! printf '%s\n' "${packages[@]}" | cmp -s - "$root/var/lib/debian13-packages"; then
+  echo "debian13.sh: installing the packages the tree lacks"
+  install_packages "$root"
+fi
 if [ -n "$deb" ] && ! sha256sum <"$deb" | cmp -s - "$root/var/lib/debian13-deb.sha256"; then
   echo "debian13.sh: installing $(basename "$deb") again (it changed)"
   install_deb "$root"

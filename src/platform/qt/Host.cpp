@@ -27,9 +27,20 @@ namespace {
 
 std::string borrowedRuntimeDirectory;
 std::optional<std::string> givenRuntimeDirectory;  // what the variable held before
-bool madeRuntimeDirectory = false;
+bool runtimeLookUpLedNowhere = false;
+std::optional<std::string> givenTemporaryDirectory;  // TMPDIR before, in that case
+QtMessageHandler qtMessageHandler = nullptr;
 bool busDisabled = false;
 bool platformChosen = false;  // QT_QPA_PLATFORM set for Qt alone
+
+// Qt's warnings that it has no runtime directory, while it has none on purpose, tell the
+// user nothing.
+void DropRuntimeDirectoryWarnings(QtMsgType type, const QMessageLogContext& context,
+                                  const QString& message) {
+    if (!message.startsWith(QLatin1String("QStandardPaths: "))) {
+        qtMessageHandler(type, context, message);
+    }
+}
 
 // A directory Qt takes as a runtime directory as it is: it changes or replaces any other.
 bool IsPrivateDirectory(const char* directory) {
@@ -59,24 +70,26 @@ void PrepareHostEnvironment() {
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
         busDisabled = true;
     }
-    // Without XDG_RUNTIME_DIR, Qt makes /tmp/runtime-$USER while it starts, and leaves it,
-    // only to look for a sandbox marker there; it creates a directory the variable names
-    // that does not exist, and replaces one that others may enter. A private directory the
-    // user already has serves the look-up without writing anything; failing that, an empty
-    // one of our own that is removed again at once. The variable is given back once
-    // QApplication is up, so that started programs get it as it was.
+    // While QApplication starts, Qt 6.4 looks for a sandbox marker in the runtime directory
+    // (QStandardPaths::RuntimeLocation; Qt 6.8 looks at /.flatpak-info instead, and none of
+    // this matters there), and that look-up first makes the directory: the one
+    // XDG_RUNTIME_DIR names, and if it is unset or not private, $TMPDIR/runtime-$USER, which
+    // stays. A private directory the user already has serves the look-up without writing
+    // anything. Failing that, the variable is unset and TMPDIR points at /proc, where no
+    // directory can be made: Qt finds no runtime directory, says so, and writes nothing. Both
+    // variables are given back once QApplication is up, so that started programs get them as
+    // they were.
     if (const char* given = std::getenv("XDG_RUNTIME_DIR"); !IsPrivateDirectory(given)) {
         if (given != nullptr) givenRuntimeDirectory = given;
         borrowedRuntimeDirectory = ExistingPrivateDirectory();
-        if (borrowedRuntimeDirectory.empty()) {
-            char pattern[] = "/tmp/kimoro-XXXXXX";
-            if (mkdtemp(pattern) != nullptr) {  // mode 0700, as Qt requires
-                borrowedRuntimeDirectory = pattern;
-                madeRuntimeDirectory = true;
-            }
-        }
         if (!borrowedRuntimeDirectory.empty()) {
             setenv("XDG_RUNTIME_DIR", borrowedRuntimeDirectory.c_str(), 1);
+        } else {
+            unsetenv("XDG_RUNTIME_DIR");
+            if (const char* temporary = std::getenv("TMPDIR")) givenTemporaryDirectory = temporary;
+            setenv("TMPDIR", "/proc", 1);
+            runtimeLookUpLedNowhere = true;
+            qtMessageHandler = qInstallMessageHandler(DropRuntimeDirectoryWarnings);
         }
     }
     // Warnings where nothing is wrong and the user can do nothing: Qt's Wayland text input
@@ -96,7 +109,14 @@ void InstallRuntime(QApplication& application) {
     } else if (!borrowedRuntimeDirectory.empty()) {
         unsetenv("XDG_RUNTIME_DIR");
     }
-    if (madeRuntimeDirectory) rmdir(borrowedRuntimeDirectory.c_str());
+    if (runtimeLookUpLedNowhere) {
+        if (givenTemporaryDirectory) {
+            setenv("TMPDIR", givenTemporaryDirectory->c_str(), 1);
+        } else {
+            unsetenv("TMPDIR");
+        }
+        qInstallMessageHandler(qtMessageHandler);
+    }
     // The classic style: the designs' fixed sizes are made for its frames and margins.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     InitIcons();
