@@ -23,8 +23,8 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pwd.h>
@@ -604,8 +604,9 @@ TEST_F(ProgramProcess, DialogsOpenCentredOverTheMainWindowInTheFramesDrawn) {
 
 // Neither a Wayland nor an X display: unset, or naming one that does not answer.
 TEST_F(ProgramProcess, WithoutADisplayItSaysWhatItTriedInOneLineAndEndsWithStatusOne) {
-    for (const auto& [wayland, x] : {std::pair{QString(), QString()},
-                                     std::pair{QStringLiteral("wayland-none"), QStringLiteral(":999")}}) {
+    for (const auto& [wayland, x] :
+         {std::pair{QString(), QString()},
+          std::pair{QStringLiteral("wayland-none"), QStringLiteral(":999")}}) {
         SCOPED_TRACE(x.toStdString());
         QProcessEnvironment environment = Environment();
         for (const auto& [variable, value] : {std::pair{QStringLiteral("WAYLAND_DISPLAY"), wayland},

@@ -40,7 +40,8 @@ QStringList RunScript(const QString& body) {
     if (!id.isValid() || id.value() < 0) return {};
     // KWin 5 publishes a loaded script at /N, KWin 6 at /Scripting/ScriptN.
     for (const QString& path : {QStringLiteral("/Scripting/Script%1"), QStringLiteral("/%1")}) {
-        QDBusInterface loaded(kService, path.arg(id.value()), QStringLiteral("org.kde.kwin.Script"));
+        QDBusInterface loaded(kService, path.arg(id.value()),
+                              QStringLiteral("org.kde.kwin.Script"));
         if (loaded.call(QStringLiteral("run")).type() == QDBusMessage::ReplyMessage) break;
     }
     QStringList said;
@@ -73,25 +74,24 @@ bool Runs() {
 }
 
 std::vector<Window> WindowsOf(qint64 pid) {
-    const QStringList lines = RunScript(QStringLiteral(
-        "all.forEach(function (w) { print(token + ' ' + JSON.stringify({"
-        " id: String(w.internalId), caption: w.caption, pid: w.pid,"
-        " width: w.bufferGeometry.width, height: w.bufferGeometry.height,"
-        " modal: w.modal, transient: w.transient, skipTaskbar: w.skipTaskbar,"
-        " minimized: w.minimized, active: w.active, closeable: w.closeable,"
-        " minimizable: w.minimizable, maximizable: w.maximizable })); });"));
+    const QStringList lines = RunScript(
+        QStringLiteral("all.forEach(function (w) { print(token + ' ' + JSON.stringify({"
+                       " id: String(w.internalId), caption: w.caption, pid: w.pid,"
+                       " width: w.bufferGeometry.width, height: w.bufferGeometry.height,"
+                       " modal: w.modal, transient: w.transient, skipTaskbar: w.skipTaskbar,"
+                       " minimized: w.minimized, active: w.active, closeable: w.closeable,"
+                       " minimizable: w.minimizable, maximizable: w.maximizable })); });"));
     std::vector<Window> windows;
     for (const QString& line : lines) {
         const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
         if (o.value(QStringLiteral("pid")).toInteger() != pid) continue;
         auto flag = [&](const char* name) { return o.value(QLatin1String(name)).toBool(); };
-        windows.push_back({o.value(QStringLiteral("id")).toString(),
-                           o.value(QStringLiteral("caption")).toString(), pid,
-                           o.value(QStringLiteral("width")).toInt(),
-                           o.value(QStringLiteral("height")).toInt(), flag("modal"),
-                           flag("transient"), flag("skipTaskbar"), flag("minimized"),
-                           flag("active"), flag("closeable"), flag("minimizable"),
-                           flag("maximizable")});
+        windows.push_back(
+            {o.value(QStringLiteral("id")).toString(),
+             o.value(QStringLiteral("caption")).toString(), pid,
+             o.value(QStringLiteral("width")).toInt(), o.value(QStringLiteral("height")).toInt(),
+             flag("modal"), flag("transient"), flag("skipTaskbar"), flag("minimized"),
+             flag("active"), flag("closeable"), flag("minimizable"), flag("maximizable")});
     }
     return windows;
 }
@@ -103,8 +103,9 @@ void Do(const Window& window, const QString& action) {
         {QStringLiteral("activate"),
          QStringLiteral("if ('activeWindow' in workspace) workspace.activeWindow = w;"
                         " else workspace.activeClient = w;")}};
-    RunScript(QStringLiteral("all.forEach(function (w) { if (String(w.internalId) == '%1') { %2 } });")
-                  .arg(window.id, kActions.value(action)));
+    RunScript(
+        QStringLiteral("all.forEach(function (w) { if (String(w.internalId) == '%1') { %2 } });")
+            .arg(window.id, kActions.value(action)));
 }
 
 bool Screenshot(const QString& path) {
@@ -112,9 +113,9 @@ bool Screenshot(const QString& path) {
     if (::pipe(pipe) != 0) return false;
     QDBusInterface screenshots(kService, QStringLiteral("/org/kde/KWin/ScreenShot2"),
                                QStringLiteral("org.kde.KWin.ScreenShot2"));
-    const QDBusMessage reply = screenshots.call(
-        QStringLiteral("CaptureArea"), 0, 0, 1024u, 768u, QVariantMap{},
-        QVariant::fromValue(QDBusUnixFileDescriptor(pipe[1])));
+    const QDBusMessage reply =
+        screenshots.call(QStringLiteral("CaptureArea"), 0, 0, 1024u, 768u, QVariantMap{},
+                         QVariant::fromValue(QDBusUnixFileDescriptor(pipe[1])));
     ::close(pipe[1]);
     QFile raw;
     raw.open(pipe[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);

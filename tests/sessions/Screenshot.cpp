@@ -14,6 +14,7 @@ bool Screenshot(const QString& name, const QString& x11Window) {
     if (x11Window.isEmpty()) return true;  // nothing else captures a Wayland client
     // The root window of a rootless XWayland holds no picture; each window does.
     // Without the frame where the window manager draws it apart (KWin 6).
-    return QProcess::execute(QStringLiteral("import"), {"-window", x11Window, "-frame", path}) == 0 ||
+    return QProcess::execute(QStringLiteral("import"), {"-window", x11Window, "-frame", path}) ==
+               0 ||
            QProcess::execute(QStringLiteral("import"), {"-window", x11Window, path}) == 0;
 }

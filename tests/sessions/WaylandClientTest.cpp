@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,6 +22,9 @@ namespace {
 const QString kMainTitle = QStringLiteral(u"きもろ");
 const QString kAboutTitle = QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報");
 const QString kWinDirTitle = QStringLiteral(u"WindowsDirectory");
+// Each dialog with the main window's button that opens it.
+const std::pair<QString, QString> kDialogs[] = {{QStringLiteral("About"), kAboutTitle},
+                                                {QStringLiteral("WindowsDirectory"), kWinDirTitle}};
 
 class Program {
 public:
@@ -50,7 +54,8 @@ private:
 class WaylandClient : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+            !qEnvironmentVariableIsEmpty("DISPLAY")) {
             GTEST_SKIP() << "needs a Wayland session without an X display (tests/sessions)";
         }
         ASSERT_TRUE(home_.isValid());
@@ -120,8 +125,7 @@ TEST_F(WaylandClient, StartsWithoutAnXServerAtItsDesignedSizeAndSaysNothing) {
         EXPECT_FALSE(window->maximizable);
     }
     // Each dialog as large as the program laid it out, for the compositor too.
-    for (const auto& [button, title] : {std::pair{QStringLiteral("About"), kAboutTitle},
-                                        std::pair{QStringLiteral("WindowsDirectory"), kWinDirTitle}}) {
+    for (const auto& [button, title] : kDialogs) {
         SCOPED_TRACE(title.toStdString());
         ASSERT_TRUE(bus_->Press(*main, button));
         const auto dialog = WaitForWindow(program, title);
@@ -185,8 +189,7 @@ TEST_F(WaylandClientInKWin, DialogsRefuseTheTitleBarsCloseAndComeBackFromMinimiz
     ASSERT_TRUE(main);
     const auto owner = InKWin(program, kMainTitle);
     ASSERT_TRUE(owner);
-    for (const auto& [button, title] : {std::pair{QStringLiteral("About"), kAboutTitle},
-                                        std::pair{QStringLiteral("WindowsDirectory"), kWinDirTitle}}) {
+    for (const auto& [button, title] : kDialogs) {
         SCOPED_TRACE(title.toStdString());
         ASSERT_TRUE(bus_->Press(*main, button));
         const auto dialog = WaitForWindow(program, title);
@@ -202,10 +205,13 @@ TEST_F(WaylandClientInKWin, DialogsRefuseTheTitleBarsCloseAndComeBackFromMinimiz
 
         kwin::Do(*window, QStringLiteral("minimize"));
         kwin::Do(*owner, QStringLiteral("activate"));
-        EXPECT_TRUE(Eventually([&] {
-            window = InKWin(program, title);
-            return window && !window->minimized;
-        }, 3000)) << "the dialog stays minimized while its owner is active";
+        EXPECT_TRUE(Eventually(
+            [&] {
+                window = InKWin(program, title);
+                return window && !window->minimized;
+            },
+            3000))
+            << "the dialog stays minimized while its owner is active";
 
         ASSERT_TRUE(bus_->Press(*dialog, QStringLiteral("OK")));
         ASSERT_TRUE(Eventually([&] { return !Shows(program, *dialog); }));

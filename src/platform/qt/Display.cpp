@@ -87,6 +87,6 @@ bool ChooseDisplayOrExit() {
         setenv("QT_QPA_PLATFORM", "wayland", 1);
         return true;
     }
-    ExitWith("needs a graphical display: " + Tried("Wayland display", "WAYLAND_DISPLAY") + ", and " +
-             Tried("X display", "DISPLAY"));
+    ExitWith("needs a graphical display: " + Tried("Wayland display", "WAYLAND_DISPLAY") +
+             ", and " + Tried("X display", "DISPLAY"));
 }

@@ -96,9 +96,10 @@ void PrepareHostEnvironment() {
     // (6.8) warns of every focus change it cannot place, under mutter at each start; its
     // desktop-settings listener (6.8) of the session bus that the program left out above.
     // QT_LOGGING_RULES still overrides this.
-    QLoggingCategory::setFilterRules(busDisabled ? QStringLiteral("qt.qpa.wayland.textinput=false\n"
-                                                                  "qt.qpa.theme.dbus=false")
-                                                 : QStringLiteral("qt.qpa.wayland.textinput=false"));
+    QLoggingCategory::setFilterRules(busDisabled
+                                         ? QStringLiteral("qt.qpa.wayland.textinput=false\n"
+                                                          "qt.qpa.theme.dbus=false")
+                                         : QStringLiteral("qt.qpa.wayland.textinput=false"));
     InstallFontSubstitutions();
 }
 
