@@ -8,6 +8,6 @@
 // platform the user names in QT_QPA_PLATFORM wins. Without a display that answers, says in one
 // line what was tried and ends the process with status 1.
 //
-// Returns true when it chose the platform for Qt (in QT_QPA_PLATFORM, which programs the
-// program starts must not inherit).
+// Returns true when it chose the platform for Qt: QT_QPA_PLATFORM then holds the choice until
+// QApplication is up, and no longer, so that programs the program starts choose for themselves.
 bool ChooseDisplayOrExit();

@@ -31,7 +31,7 @@ bool runtimeLookUpLedNowhere = false;
 std::optional<std::string> givenTemporaryDirectory;  // TMPDIR before, in that case
 QtMessageHandler qtMessageHandler = nullptr;
 bool busDisabled = false;
-bool platformChosen = false;  // QT_QPA_PLATFORM set for Qt alone
+bool platformChosen = false;  // QT_QPA_PLATFORM set for QApplication alone
 
 // Qt's warnings that it has no runtime directory, while it has none on purpose, tell the
 // user nothing.
@@ -103,8 +103,10 @@ void PrepareHostEnvironment() {
     InstallFontSubstitutions();
 }
 
-// Once QApplication exists: the keyboard filter and the application's settings.
+// Once QApplication exists: what was set for its start given back, the keyboard filter and
+// the application's settings.
 void InstallRuntime(QApplication& application) {
+    if (platformChosen) unsetenv("QT_QPA_PLATFORM");
     if (givenRuntimeDirectory) {
         setenv("XDG_RUNTIME_DIR", givenRuntimeDirectory->c_str(), 1);
     } else if (!borrowedRuntimeDirectory.empty()) {
@@ -162,6 +164,5 @@ void PostToEventLoop(std::function<void()> task) { QTimer::singleShot(0, qApp, s
 QProcessEnvironment EnvironmentForStartedPrograms() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (busDisabled) environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-    if (platformChosen) environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     return environment;
 }
