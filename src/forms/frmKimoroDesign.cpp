@@ -19,7 +19,7 @@ constexpr ControlDesign kControls[] = {
      .defaultButton = true},
     {.name = "lblKimoro", .type = ControlType::Label, .caption = u"",
      .left = 150, .top = 60, .width = 5235, .height = 315, .tabIndex = 4,
-     .font = &kLabelFont, .border = true, .centred = true},
+     .font = &kLabelFont, .border = true, .centred = true, .liveRegion = true},
 };
 // clang-format on
 

@@ -43,6 +43,7 @@ struct ControlDesign {
     bool border = false;               // label: fixed-single frame; picture box: 3-D border
     bool centred = false;              // label: text centred in its width
     bool autoSize = false;             // label: fits its caption; picture box: fits its picture
+    bool liveRegion = false;           // label: screen readers speak each new non-empty caption
     bool timerEnabled = false;
     std::int32_t interval = 0;  // timer: milliseconds, 0 does not tick
     Picture picture = Picture::None;
