@@ -12,6 +12,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "version $(field Version), not $version"
 grep -qw fonts-ipafont-gothic <<<"$(field Depends)" || fail "no dependency on fonts-ipafont-gothic"
 grep -qw libqt6widgets6 <<<"$(field Depends)" || fail "no shared-library dependencies (shlibdeps)"
+grep -qw qt6-wayland <<<"$(field Recommends)" || fail "qt6-wayland is not recommended"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/share/doc/kimoro/copyright ./usr/share/doc/kimoro/changelog.gz \

@@ -58,6 +58,12 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // A Wayland compositor minimizes a window without telling the program, and then activates
+    // the window it blocks: that is when the user turns to the program.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        QGuiApplication::platformName().startsWith(u"wayland")) {
+        BringBackModalForm();
+    }
     // Window managers that ignore the hints offer every window a minimize button. A form
     // designed without one comes back at once, once the window manager has done: a modal
     // dialog left minimized would block its owner with nothing on screen to answer.
@@ -67,14 +73,15 @@ void FormWindow::changeEvent(QEvent* event) {
     }
 }
 
-// A Wayland compositor minimizes a window without telling the program: a modal form comes
-// back whenever a window it blocks is activated, as X11 window managers bring it along.
+// The modal form that blocks this window, shown anew: Qt 6.4 asks a Wayland compositor to
+// activate a window only with a token from outside, and a compositor maps and activates a
+// window shown anew, minimized or not before. A message box is left alone: hiding it would
+// close it.
 void FormWindow::BringBackModalForm() {
-    QWidget* modal = QApplication::activeModalWidget();
+    auto* modal = dynamic_cast<FormWindow*>(QApplication::activeModalWidget());
     if (modal == nullptr || modal == this || !modal->isVisible()) return;
-    modal->setWindowState(modal->windowState() & ~Qt::WindowMinimized);
-    modal->raise();
-    modal->activateWindow();
+    modal->hide();
+    modal->show();
 }
 
 void FormWindow::hideEvent(QHideEvent* event) {
