@@ -94,12 +94,13 @@ void PrepareHostEnvironment() {
     }
     // Warnings where nothing is wrong and the user can do nothing: Qt's Wayland text input
     // (6.8) warns of every focus change it cannot place, under mutter at each start; its
+    // accessibility bridge of a screen reader asking after a window just closed; its
     // desktop-settings listener (6.8) of the session bus that the program left out above.
     // QT_LOGGING_RULES still overrides this.
-    QLoggingCategory::setFilterRules(busDisabled
-                                         ? QStringLiteral("qt.qpa.wayland.textinput=false\n"
-                                                          "qt.qpa.theme.dbus=false")
-                                         : QStringLiteral("qt.qpa.wayland.textinput=false"));
+    const QString quiet =
+        QStringLiteral("qt.qpa.wayland.textinput=false\nqt.accessibility.atspi=false");
+    QLoggingCategory::setFilterRules(
+        busDisabled ? quiet + QStringLiteral("\nqt.qpa.theme.dbus=false") : quiet);
     InstallFontSubstitutions();
 }
 
