@@ -172,7 +172,8 @@ void ShowInRole(HWND window, Role role) {
 }
 
 // The live setting is a UI Automation property, given to the label's standard object by
-// annotation; without the service (before Windows 8) the label stays as it was.
+// annotation; where Windows does not know the property (before Windows 8) it refuses it, and
+// the label stays as it was.
 void SetLiveSetting(HWND label, const VARIANT* setting) {
     IAccPropServices* annotations = nullptr;
     if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
