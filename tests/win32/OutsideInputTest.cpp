@@ -253,8 +253,8 @@ TEST_F(OutsideInput, WindowsBehindAModalOneTakeNothingAndTheLastWindowEndsThePro
     EXPECT_NE(next.Form(kMainTitle), nullptr);
 }
 
-// A screen reader's view: both dialogs are dialogs, the About dialog's addresses links that
-// open as a click does, buttons keep their names and access keys, and each new greeting is
+// A screen reader's view: both dialogs are dialogs, the About dialog's addresses links with a
+// default action, buttons keep their names and access keys, and each new greeting is
 // announced once, its going away never.
 TEST_F(OutsideInput, ScreenReadersFindDialogsAndLinksAndHearEachNewGreeting) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
