@@ -3,6 +3,7 @@
 // reaches. Windows behind a modal one take none of it, and the program ends, its
 // single-instance guard with it, once its last window goes.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <windows.h>
 
 #include <chrono>
@@ -67,6 +68,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     bool Started() const { return started_; }
+    DWORD Id() const { return process_.dwProcessId; }
 
     // Its shown top-level windows of the given class, and title where one is given.
     std::vector<HWND> Windows(const wchar_t* windowClass, const wchar_t* title = nullptr) const {
@@ -149,6 +151,55 @@ void PressButton(HWND window, const wchar_t* caption) {
 // What the program shows settles: a posted message has had its time.
 void Settle() { std::this_thread::sleep_for(300ms); }
 
+// What a screen reader reads of a window's client area through Active Accessibility.
+struct AccessibleObject {
+    LONG role = 0;
+    std::wstring name, shortcut, action;  // the keyboard shortcut, the default action
+};
+
+AccessibleObject Read(HWND window) {
+    AccessibleObject read;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return read;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) read.role = role.lVal;
+    const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        BSTR value = nullptr;
+        std::wstring copy;
+        if ((object->*get)(self, &value) == S_OK && value != nullptr) copy = value;
+        SysFreeString(value);
+        return copy;
+    };
+    read.name = text(&IAccessible::get_accName);
+    read.shortcut = text(&IAccessible::get_accKeyboardShortcut);
+    read.action = text(&IAccessible::get_accDefaultAction);
+    object->Release();
+    return read;
+}
+
+// The live-region announcements a screen reader hears from the program, as window and object.
+std::vector<std::pair<HWND, LONG>> announcements;
+
+void CALLBACK Announced(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+    announcements.emplace_back(window, object);
+}
+
+// Waits while this thread takes its messages, which bring the events it hooked.
+void Pump(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
 class OutsideInput : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -200,6 +251,58 @@ TEST_F(OutsideInput, WindowsBehindAModalOneTakeNothingAndTheLastWindowEndsThePro
     Program next;  // the guard went with it
     ASSERT_TRUE(next.Started());
     EXPECT_NE(next.Form(kMainTitle), nullptr);
+}
+
+// A screen reader's view: both dialogs are dialogs, the About dialog's addresses links with a
+// default action, buttons keep their names and access keys, and each new greeting is
+// announced once, its going away never.
+TEST_F(OutsideInput, ScreenReadersFindDialogsAndLinksAndHearEachNewGreeting) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                        Announced, program.Id(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    announcements.clear();
+    const HWND greeting = FindWindowExW(main, nullptr, L"Static", nullptr);
+    PostCharacter(main, L'p');
+    PostCharacter(main, L'p');
+    Pump(500ms);
+    const std::vector<std::pair<HWND, LONG>> twice(2, {greeting, OBJID_CLIENT});
+    EXPECT_EQ(announcements, twice);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(greeting).empty(); }, 5000ms));
+    Pump(300ms);
+    EXPECT_EQ(announcements, twice);
+    UnhookWinEvent(hook);
+
+    PostCharacter(main, L'w');
+    const HWND winDIR = program.Form(kWinDIRTitle);
+    ASSERT_NE(winDIR, nullptr);
+    EXPECT_EQ(Read(winDIR).role, ROLE_SYSTEM_DIALOG);
+    PressButton(winDIR, L"OK");
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(winDIR); }, 5000ms));
+
+    PostCharacter(main, L'a');
+    const HWND about = program.Form(kAboutTitle);
+    ASSERT_NE(about, nullptr);
+    const AccessibleObject dialog = Read(about);
+    EXPECT_EQ(dialog.role, ROLE_SYSTEM_DIALOG);
+    EXPECT_EQ(dialog.name, kAboutTitle);
+    int links = 0;
+    for (HWND label = nullptr; (label = FindWindowExW(about, label, L"Static", nullptr));) {
+        if (TextOf(label).starts_with(L"http://")) {
+            const AccessibleObject link = Read(label);
+            EXPECT_EQ(link.role, ROLE_SYSTEM_LINK);
+            EXPECT_EQ(link.name, TextOf(label));
+            EXPECT_FALSE(link.action.empty());
+            ++links;
+        }
+    }
+    EXPECT_EQ(links, 2);
+    const HWND sysInfo = FindWindowExW(about, nullptr, L"Button", L"ｼｽﾃﾑ情報(&S)...");
+    const AccessibleObject button = Read(sysInfo);
+    EXPECT_EQ(button.name, L"ｼｽﾃﾑ情報(S)...");
+    EXPECT_EQ(button.shortcut, L"Alt+S");
+    CoUninitialize();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/win32/Controls.h"
 
 #include "platform/common/FormRules.h"
+#include "platform/win32/Accessibility.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Text.h"
 
@@ -99,6 +100,7 @@ Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t inde
                                WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window,
                                reinterpret_cast<HMENU>(id_), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (design.liveRegion) MakeLiveRegion(control_);
     if (design.type == ControlType::PictureBox) {
         SendMessageW(control_, STM_SETICON,
                      reinterpret_cast<WPARAM>(PictureIcon(design.picture, 32)), 0);
@@ -106,14 +108,20 @@ Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t inde
     }
 }
 
-Win32ControlImpl::~Win32ControlImpl() { StopTimer(); }
+Win32ControlImpl::~Win32ControlImpl() {
+    StopTimer();
+    if (design_.liveRegion) ForgetLiveRegion(control_);
+}
 
 std::u16string Win32ControlImpl::Text() const {
     return control_ == nullptr ? std::u16string() : WindowText(control_);
 }
 
 void Win32ControlImpl::SetText(std::u16string_view text) {
-    if (control_ != nullptr) SetWindowTextW(control_, ToWide(text).c_str());
+    if (control_ == nullptr) return;
+    SetWindowTextW(control_, ToWide(text).c_str());
+    // A new text is news, the same one again too; its going away is not.
+    if (design_.liveRegion && !text.empty()) AnnounceLiveRegion(control_);
 }
 
 PixelRect Win32ControlImpl::Rect() const {

@@ -2,6 +2,7 @@
 #include "platform/win32/FormWindow.h"
 
 #include "platform/common/FormRules.h"
+#include "platform/win32/Accessibility.h"
 #include "platform/win32/Fonts.h"
 #include "platform/win32/Host.h"
 #include "platform/win32/Pictures.h"
@@ -90,6 +91,9 @@ Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clie
         const ControlDesign& control = design.controls[i];
         controls_.push_back(std::make_unique<Win32ControlImpl>(
             control, i, window_, FontOf(control.font ? control.font : design.font, ScreenDpi())));
+        if (control.type == ControlType::Label && events.HandlesClicks(i)) {
+            ShowAsLink(controls_.back()->Window());
+        }
     }
     const std::vector<std::size_t> order = TabOrder(design);
     if (!order.empty()) focus_ = ControlWindow(order.front());
@@ -269,6 +273,7 @@ void Win32FormImpl::RunModal() {
     }
     ModalStack().push_back(window_);
     modal_ = &run;
+    ShowAsDialog(window_);
     ShowAndActivate();
     MSG message;
     while (!run.ended) {

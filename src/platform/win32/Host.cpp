@@ -8,6 +8,7 @@
 #include "platform/win32/Pictures.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <functional>
 #include <memory>
@@ -32,6 +33,9 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 class Win32WindowSystem final : public WindowSystem {
 public:
     Win32WindowSystem() {
+        // A single-threaded apartment: screen readers' requests for the windows' objects
+        // and the shell's calls are served on this thread, between its messages.
+        comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         const HINSTANCE instance = GetModuleHandleW(nullptr);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
@@ -58,7 +62,11 @@ public:
     ~Win32WindowSystem() override {
         DestroyWindow(applicationWindow);
         applicationWindow = nullptr;
+        if (comStarted_) CoUninitialize();
     }
+
+private:
+    bool comStarted_ = false;
 };
 
 }  // namespace
