@@ -16,7 +16,7 @@ packages=(
 # Headless GNOME and KDE Plasma sessions for the tests (tests/sessions), and a Debian 13 tree;
 # without what they recommend, which is most of both desktops.
 session_packages=(
-  mutter kwin-wayland kwin-style-breeze xwayland qt6-wayland dbus at-spi2-core python3
+  mutter metacity kwin-wayland kwin-style-breeze xwayland qt6-wayland dbus at-spi2-core python3
   debootstrap
 )
 

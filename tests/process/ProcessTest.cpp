@@ -529,8 +529,8 @@ TEST_F(ProgramProcess, OnlyTheAboutDialogStaysOffTheTaskbar) {
 }
 
 // The client area as designed, whatever frame the window manager draws around it: the main
-// window's whole design (5505 x 945 twips), the About dialog's height (2220 twips; only its
-// width is laid out).
+// window's whole design (5505 x 945 twips); the dialogs as they are laid out on the frame
+// they were designed on (at 96 DPI), under thin frames and thick ones alike.
 TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     auto clientSize = [](const Window& window) {
         const QString info = Tool("xwininfo", {"-id", window.id});
@@ -551,13 +551,15 @@ TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     const auto about = program.WaitForWindow(&Window::IsAbout);
     ASSERT_TRUE(about);
     Pause(300);  // the window manager has framed it
-    EXPECT_EQ(clientSize(*about).second, 148);
+    EXPECT_EQ(clientSize(*about), std::pair(266, 148));
     EXPECT_TRUE(Screenshot("about-dialog", about->id));
     ASSERT_TRUE(Press(*about, "Escape"));
     ASSERT_TRUE(program.WaitUntilGone(*about));
     ASSERT_TRUE(Press(*main, "w"));
     const auto directory = program.WaitForWindow(&Window::IsWinDir);
     ASSERT_TRUE(directory);
+    Pause(300);
+    EXPECT_EQ(clientSize(*directory), std::pair(70, 56));
     EXPECT_TRUE(Screenshot("windows-directory-dialog", directory->id));
     ASSERT_TRUE(Press(*directory, "Return"));
     ASSERT_TRUE(program.WaitUntilGone(*directory));

@@ -88,7 +88,7 @@ bool ManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
 
 }  // namespace
 
-std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
+std::optional<PixelMargins> FrameFromWindowManager(QWidget* window) {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr || managerSilent) return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -118,7 +118,7 @@ std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
     return std::nullopt;
 }
 
-std::optional<FrameMargins> FrameDrawn(QWidget* window) {
+std::optional<PixelMargins> FrameDrawn(QWidget* window) {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr) return std::nullopt;
     // left, right, top, bottom
@@ -126,7 +126,7 @@ std::optional<FrameMargins> FrameDrawn(QWidget* window) {
         Property(connection, static_cast<xcb_window_t>(window->winId()),
                  AtomsOf(connection).frameExtents, XCB_ATOM_CARDINAL);
     if (frame.size() != 4) return std::nullopt;
-    return FrameMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
+    return PixelMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
                         static_cast<int>(frame[1]), static_cast<int>(frame[3])};
 }
 
