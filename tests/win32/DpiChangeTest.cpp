@@ -91,7 +91,8 @@ TEST_F(DpiChange, TheAboutDialogMeasuresItsLabelsAgainInTheirNewFonts) {
 
 using ThickerTitleBar = DpiChange;
 
-// Wine's classic caption is 18 pixels high, Windows 10's 22.
+// The caption height metric: 18 in Wine's classic frame (a 19-pixel title bar), 22 on
+// Windows 10.
 TEST_F(ThickerTitleBar, LeavesTheDialogsTheClientAreasTheyHaveOnTheClassicFrame) {
     for (const int caption : {18, 22}) {
         SCOPED_TRACE(caption);

@@ -75,7 +75,7 @@ PixelRect CentreIn(const PixelRect& area, int width, int height) {
 }
 
 PixelMargins ClassicFrame(BorderStyle, double twipsPerPixel) {
-    // Border and caption are each whole pixels at any DPI.
+    // 3 and 19 pixels at 96 DPI (15 twips a pixel); each is whole pixels at any DPI.
     const int border = TwipsToPixels(3 * 15, twipsPerPixel);
     const int caption = TwipsToPixels(19 * 15, twipsPerPixel);
     return {border, border + caption, border, border};
