@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libgtest-dev
   fonts-ipafont-gothic xdg-utils
-  xvfb xauth openbox xdotool wmctrl xclip x11-utils imagemagick libx11-dev
+  xvfb xauth openbox xdotool wmctrl xclip x11-utils x11-xserver-utils imagemagick libx11-dev
   # the Windows build, and Wine to run it on a Japanese system
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
   # packaging and its checks

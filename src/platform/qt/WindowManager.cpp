@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -126,8 +127,13 @@ std::optional<PixelMargins> FrameDrawn(QWidget* window) {
         Property(connection, static_cast<xcb_window_t>(window->winId()),
                  AtomsOf(connection).frameExtents, XCB_ATOM_CARDINAL);
     if (frame.size() != 4) return std::nullopt;
-    return PixelMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
-                        static_cast<int>(frame[1]), static_cast<int>(frame[3])};
+    // The window manager counts the display's pixels; a form's window is placed in Qt's,
+    // which are larger by the screen's scale factor.
+    const double ratio = window->devicePixelRatioF();
+    const auto scaled = [ratio](std::uint32_t pixels) {
+        return static_cast<int>(std::lround(pixels / ratio));
+    };
+    return PixelMargins{scaled(frame[0]), scaled(frame[2]), scaled(frame[1]), scaled(frame[3])};
 }
 
 void SkipTaskbar(QWidget* window) {
