@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libgtest-dev
   fonts-ipafont-gothic xdg-utils
-  xvfb xauth openbox xdotool wmctrl xclip x11-utils imagemagick libx11-dev
+  xvfb xauth openbox xdotool wmctrl xclip x11-utils x11-xserver-utils imagemagick libx11-dev
   # the Windows build, and Wine to run it on a Japanese system
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
   # packaging and its checks
@@ -16,7 +16,7 @@ packages=(
 # Headless GNOME and KDE Plasma sessions for the tests (tests/sessions), and a Debian 13 tree;
 # without what they recommend, which is most of both desktops.
 session_packages=(
-  mutter kwin-wayland kwin-style-breeze xwayland qt6-wayland dbus at-spi2-core python3
+  mutter metacity kwin-wayland kwin-style-breeze xwayland qt6-wayland dbus at-spi2-core python3
   debootstrap
 )
 

@@ -1,5 +1,6 @@
-# Sourced: starts Xvfb with openbox on a free display and exports DISPLAY; both stop when
-# the sourcing shell exits. start_virtual_display returns only once both answer: the X
+# Sourced: starts Xvfb with a window manager (openbox, or the one named as the argument of
+# start_virtual_display) on a free display and exports DISPLAY; both stop when the sourcing
+# shell exits. start_virtual_display returns only once both answer: the X
 # server, and the window manager as wmctrl asks it (the tests ask the same). A start that
 # fails is tried again on another display; after three failures it says what failed and
 # returns 1.
@@ -31,7 +32,7 @@ answers_within() {
 }
 
 start_virtual_display() {
-  local attempt number failure
+  local manager=${1:-openbox} attempt number failure
   trap stop_virtual_display EXIT
   for attempt in 1 2 3; do
     for number in $(seq 90 140); do
@@ -48,16 +49,16 @@ start_virtual_display() {
     else
       export DISPLAY=":${number}"
       WM_LOG=$(mktemp)
-      openbox >"$WM_LOG" 2>&1 &
+      "$manager" >"$WM_LOG" 2>&1 &
       WM_PID=$!
       if answers_within 100 "$WM_PID" wmctrl -m; then
         rm -f "$WM_LOG"  # what it says later goes nowhere
         WM_LOG=
         return 0
       fi
-      failure="the window manager (openbox on :${number}) ended"
+      failure="the window manager (${manager} on :${number}) ended"
       if kill -0 "$WM_PID" 2>/dev/null; then
-        failure="the window manager (openbox on :${number}) did not answer within 10 s"
+        failure="the window manager (${manager} on :${number}) did not answer within 10 s"
       fi
       if [ -s "$WM_LOG" ]; then failure+="; it said: $(tail -n 5 "$WM_LOG")"; fi
     fi

@@ -27,6 +27,12 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// A window's frame: how far it reaches beyond the client area on each side.
+struct PixelMargins {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelMargins&) const = default;
+};
+
 // What a window tells its form. Implemented by the engine; the backend never sees a Form.
 class FormEvents {
 public:
@@ -81,10 +87,12 @@ public:
     virtual ControlImpl& Control(std::size_t index) = 0;  // parallel to design.controls
     virtual std::u16string Title() const = 0;
     virtual void SetTitle(std::u16string_view title) = 0;
-    // Screen coordinates of the whole window, frame included: the frame is known before the
-    // window is shown, so a form's outer size is the same before and after.
-    virtual PixelRect OuterRect() const = 0;
-    virtual void SetOuterRect(const PixelRect& rect) = 0;
+    // Screen coordinates of the client area.
+    virtual PixelRect ClientRect() const = 0;
+    virtual void SetClientRect(const PixelRect& rect) = 0;
+    // The frame the window system draws around the client area, known before the window is
+    // shown as well as it can be.
+    virtual PixelMargins Frame() const = 0;
     virtual bool Visible() const = 0;
     virtual void Show() = 0;  // modeless: shows and activates the window, returns at once
     // Shows and activates the window; other windows take no input, their timers tick on.

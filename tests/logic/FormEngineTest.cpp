@@ -162,11 +162,12 @@ TEST(FormEngine, CentresOnTheFirstShowOnly) {
     TestForm form;
     SetStartUpArea({100, 50, 401, 300});
     form.Load();
-    const PixelRect outer = WindowOf(form).outer;
-    EXPECT_EQ(outer.width, 200 + 8);
+    const PixelRect client = WindowOf(form).client;
+    EXPECT_EQ(client.width, 200);
     form.Show();
-    EXPECT_EQ(WindowOf(form).outer,
-              (PixelRect{300 - 104, 199 - outer.height / 2, 208, outer.height}));
+    // The frame drawn, 4 pixels on each side and 26 on top, is centred.
+    EXPECT_EQ(WindowOf(form).client,
+              (PixelRect{300 - 104 + 4, 199 - (client.height + 30) / 2 + 26, 200, client.height}));
     form.SetLeft(0);
     form.Show();
     EXPECT_EQ(form.Left(), 0);
@@ -217,9 +218,15 @@ TEST(FormEngine, ControlsMeasureInTheFormsScaleUnitsAndTheFormInTwips) {
     EXPECT_EQ(ErrorOf([&] { button.SetLeft(300000); }), ErrorNumber::Overflow);
     EXPECT_FLOAT_EQ(button.Left(), -30) << "a failed assignment changes nothing";
 
+    // The form's size is reckoned on the frame it is designed on, 3 pixels on each side and
+    // 22 on top, and its place on the frame drawn.
     form.SetWidth(4500);
-    EXPECT_EQ(WindowOf(form).outer.width, 300);
+    form.SetLeft(150);
+    EXPECT_EQ(WindowOf(form).client.width, 300 - 6);
+    EXPECT_EQ(WindowOf(form).client.left, 10 + 4);
     EXPECT_FLOAT_EQ(form.Width(), 4500);
+    EXPECT_FLOAT_EQ(form.Height(), (100 + 25) * 15);
+    EXPECT_FLOAT_EQ(form.Left(), 150);
     EXPECT_EQ(ErrorOf([&] { form.SetHeight(-15); }), ErrorNumber::InvalidPropertyValue);
     EXPECT_EQ(ErrorOf([&] { form.SetTop(-600000); }), ErrorNumber::Overflow);
     form.Unload();
@@ -239,7 +246,9 @@ TEST(FormEngine, ADpiChangeLaysTheFormOutAgainAndKeepsEveryLengthInTwips) {
     EXPECT_EQ(FakeOf(form, "lblFixed").rect, (PixelRect{0, 0, 90, 30}));
     EXPECT_EQ(FakeOf(form, "lblFit").rect.left, 3);
     EXPECT_EQ(FakeOf(form, "lblFit").fits, fits + 1) << "measured again in its new font";
-    EXPECT_EQ(WindowOf(form).outer, (PixelRect{700, 500, 450, WindowOf(form).outer.height}));
+    // 5-pixel borders under a 29-pixel caption at this DPI.
+    EXPECT_EQ(WindowOf(form).client,
+              (PixelRect{700 + 4, 500 + 26, 450 - 10, WindowOf(form).client.height}));
     EXPECT_FLOAT_EQ(form.Left(), 7000);
     EXPECT_FLOAT_EQ(form.Width(), width);
     EXPECT_NEAR(form.Height(), height, 10);

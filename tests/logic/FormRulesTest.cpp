@@ -79,4 +79,12 @@ TEST(FormRules, CentresOnTheAreasCentrePixel) {
         << "larger than the area: it sticks out on every side";
 }
 
+TEST(FormRules, TheDesignedFrameIsWholePixelBordersAndCaptionAtEveryDpi) {
+    for (BorderStyle style : {BorderStyle::FixedSingle, BorderStyle::FixedDialog}) {
+        EXPECT_EQ(ClassicFrame(style, 15), (PixelMargins{3, 22, 3, 3}));
+        EXPECT_EQ(ClassicFrame(style, 12), (PixelMargins{4, 28, 4, 4}));  // 125 %
+        EXPECT_EQ(ClassicFrame(style, 10), (PixelMargins{5, 34, 5, 5}));  // 150 %
+    }
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -529,8 +530,8 @@ TEST_F(ProgramProcess, OnlyTheAboutDialogStaysOffTheTaskbar) {
 }
 
 // The client area as designed, whatever frame the window manager draws around it: the main
-// window's whole design (5505 x 945 twips), the About dialog's height (2220 twips; only its
-// width is laid out).
+// window's whole design (5505 x 945 twips); the dialogs as they are laid out on the frame
+// they were designed on (at 96 DPI), under thin frames and thick ones alike.
 TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     auto clientSize = [](const Window& window) {
         const QString info = Tool("xwininfo", {"-id", window.id});
@@ -551,13 +552,15 @@ TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     const auto about = program.WaitForWindow(&Window::IsAbout);
     ASSERT_TRUE(about);
     Pause(300);  // the window manager has framed it
-    EXPECT_EQ(clientSize(*about).second, 148);
+    EXPECT_EQ(clientSize(*about), std::pair(266, 148));
     EXPECT_TRUE(Screenshot("about-dialog", about->id));
     ASSERT_TRUE(Press(*about, "Escape"));
     ASSERT_TRUE(program.WaitUntilGone(*about));
     ASSERT_TRUE(Press(*main, "w"));
     const auto directory = program.WaitForWindow(&Window::IsWinDir);
     ASSERT_TRUE(directory);
+    Pause(300);
+    EXPECT_EQ(clientSize(*directory), std::pair(70, 56));
     EXPECT_TRUE(Screenshot("windows-directory-dialog", directory->id));
     ASSERT_TRUE(Press(*directory, "Return"));
     ASSERT_TRUE(program.WaitUntilGone(*directory));
@@ -575,15 +578,24 @@ TEST_F(ProgramProcess, DialogsOpenCentredOverTheMainWindowInTheFramesDrawn) {
     // the program does; down, only somewhere over its owner.
     const bool placesDialogsItself = Tool("wmctrl", {"-m"}).contains(QLatin1String("Mutter"));
     // Twice the centre, to stay in whole pixels; an odd size leaves half a pixel either way.
+    // On a scaled display Qt places windows in its own pixels, Xft.dpi / 96 of the display's
+    // each, and every edge lands on the nearest pixel of the display.
+    const double scale = QRegularExpression(QStringLiteral("Xft.dpi:\\s*(\\d+)"))
+                             .match(Tool("xrdb", {"-query"}))
+                             .captured(1)
+                             .toDouble() /
+                         96;
+    const double slack = scale > 1 ? std::ceil(scale) + 1 : 1;
     auto expectCentredOverOwner = [&](const Window& dialog, const char* name) {
         std::optional<Outer> outer;
         ASSERT_TRUE(Eventually([&] { return (outer = OuterOf(dialog)).has_value(); }, 3000));
-        EXPECT_NEAR(2 * outer->left + outer->width, 2 * owner->left + owner->width, 1) << name;
+        EXPECT_NEAR(2 * outer->left + outer->width, 2 * owner->left + owner->width, slack) << name;
         if (placesDialogsItself) {
             EXPECT_GT(outer->top + outer->height / 2, owner->top) << name;
             EXPECT_LT(outer->top + outer->height / 2, owner->top + owner->height) << name;
         } else {
-            EXPECT_NEAR(2 * outer->top + outer->height, 2 * owner->top + owner->height, 1) << name;
+            EXPECT_NEAR(2 * outer->top + outer->height, 2 * owner->top + owner->height, slack)
+                << name;
         }
     };
 

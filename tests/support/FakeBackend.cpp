@@ -12,10 +12,6 @@
 
 namespace {
 
-// The frame every fake window has around its client area.
-constexpr int kFrameWidth = 8;
-constexpr int kFrameHeight = 30;
-
 std::vector<FakeForm*> liveWindows;
 WindowHandle nextHandle = 1;
 std::function<void(FakeForm&)> modalAction;
@@ -43,7 +39,7 @@ FakeForm::FakeForm(const FormDesign& formDesign, int clientWidth, int clientHeig
       events(formEvents),
       handle(nextHandle++),
       title(formDesign.caption),
-      outer{0, 0, clientWidth + kFrameWidth, clientHeight + kFrameHeight},
+      client{0, 0, clientWidth, clientHeight},
       controls(formDesign.controls.size()) {
     for (std::size_t i = 0; i < controls.size(); ++i) controls[i].text = design.controls[i].caption;
     liveWindows.push_back(this);

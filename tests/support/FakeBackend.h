@@ -34,8 +34,9 @@ struct FakeForm final : FormImpl {
     ControlImpl& Control(std::size_t index) override { return controls[index]; }
     std::u16string Title() const override { return title; }
     void SetTitle(std::u16string_view value) override { title = value; }
-    PixelRect OuterRect() const override { return outer; }
-    void SetOuterRect(const PixelRect& rect) override { outer = rect; }
+    PixelRect ClientRect() const override { return client; }
+    void SetClientRect(const PixelRect& rect) override { client = rect; }
+    PixelMargins Frame() const override { return frame; }
     bool Visible() const override { return visible; }
     void Show() override { visible = true; }
     void RunModal() override;
@@ -44,7 +45,8 @@ struct FakeForm final : FormImpl {
     FormEvents& events;
     WindowHandle handle;
     std::u16string title;
-    PixelRect outer;
+    PixelRect client;
+    PixelMargins frame{4, 26, 4, 4};  // unlike the frame forms are designed on
     bool visible = false;
     bool destroyed = false;
     std::vector<FakeControl> controls;

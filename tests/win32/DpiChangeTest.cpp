@@ -1,13 +1,17 @@
-// Monitors of different scale: a window that Windows moves to a monitor of another DPI gets
-// WM_DPICHANGED with the new DPI and a suggested rectangle, and lays itself out again there.
+// Frames of other sizes. Monitors of different scale: a window that Windows moves to a monitor
+// of another DPI gets WM_DPICHANGED with the new DPI and a suggested rectangle, and lays itself
+// out again there. A thicker title bar: the dialogs keep their client areas.
 #include "core/modKimoro.h"
 #include "forms/frmAbout.h"
 #include "forms/frmKimoro.h"
+#include "forms/frmWinDIR.h"
 #include "support/Driver.h"
 #include "support/Forms.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <utility>
 
 namespace {
 
@@ -26,6 +30,22 @@ int FontHeight(Form& form, std::size_t control) {
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font,
                &font);
     return font.lfHeight;
+}
+
+std::pair<int, int> ClientSize(Form& form) {
+    const Pixels client = ClientRect(form);
+    return {client.width, client.height};
+}
+
+// Sets the caption height that new windows get, and returns the one before.
+int SetCaptionHeight(int pixels) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const int before = metrics.iCaptionHeight;
+    metrics.iCaptionHeight = pixels;
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return before;
 }
 
 class DpiChange : public ::testing::Test {
@@ -67,6 +87,25 @@ TEST_F(DpiChange, TheAboutDialogMeasuresItsLabelsAgainInTheirNewFonts) {
             EXPECT_LE(TextInkRight(about, label), ControlRect(about, label).width) << label;
         }
     });
+}
+
+using ThickerTitleBar = DpiChange;
+
+// The caption height metric: 18 in Wine's classic frame (a 19-pixel title bar), 22 on
+// Windows 10.
+TEST_F(ThickerTitleBar, LeavesTheDialogsTheClientAreasTheyHaveOnTheClassicFrame) {
+    for (const int caption : {18, 22}) {
+        SCOPED_TRACE(caption);
+        const int before = SetCaptionHeight(caption);
+        EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), caption + 1);
+        WhileDialogOpen<AboutForm>(u"A", "cmdOK", [](AboutForm& about) {
+            EXPECT_EQ(ClientSize(about), std::pair(266, 148));
+        });
+        WhileDialogOpen<WinDIRForm>(u"W", "cbtOK", [](WinDIRForm& directory) {
+            EXPECT_EQ(ClientSize(directory), std::pair(142, 55));
+        });
+        SetCaptionHeight(before);
+    }
 }
 
 }  // namespace

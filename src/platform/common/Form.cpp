@@ -15,11 +15,14 @@ namespace {
 
 int loadedForms = 0;
 
-// Moves one side of a window's outer rectangle.
-void SetSide(FormImpl& window, int PixelRect::*side, int pixels) {
-    PixelRect rect = window.OuterRect();
+// The whole window on screen, in the frame the window system draws.
+PixelRect DrawnRect(const FormImpl& window) { return Around(window.ClientRect(), window.Frame()); }
+
+// Moves one side of the rectangle that `frame` makes around the window's client area.
+void SetSide(FormImpl& window, const PixelMargins& frame, int PixelRect::*side, int pixels) {
+    PixelRect rect = Around(window.ClientRect(), frame);
     rect.*side = pixels;
-    window.SetOuterRect(rect);
+    window.SetClientRect(Within(rect, frame));
 }
 
 }  // namespace
@@ -141,9 +144,10 @@ void Form::Show(ShowStyle style) {
     }
     if (!window.shownOnce) {
         window.shownOnce = true;
-        const PixelRect outer = window.impl->OuterRect();
-        window.impl->SetOuterRect(
-            CentreIn(StartUpArea(design_.startUpPosition), outer.width, outer.height));
+        const PixelRect drawn = DrawnRect(*window.impl);
+        window.impl->SetClientRect(
+            Within(CentreIn(StartUpArea(design_.startUpPosition), drawn.width, drawn.height),
+                   window.impl->Frame()));
     }
     if (style == ShowStyle::Modeless) {
         window.impl->Show();
@@ -163,35 +167,47 @@ void Form::Unload() {
 std::u16string Form::Caption() const { return window().impl->Title(); }
 void Form::SetCaption(std::u16string_view caption) { window().impl->SetTitle(caption); }
 
+// A form is placed by the frame drawn around it, and measured by the frame it was designed
+// on: its client area is the same on every desktop.
 float Form::Left() const {
-    return static_cast<float>(window().impl->OuterRect().left * window().twipsPerPixel);
+    return static_cast<float>(DrawnRect(*window().impl).left * window().twipsPerPixel);
 }
 float Form::Top() const {
-    return static_cast<float>(window().impl->OuterRect().top * window().twipsPerPixel);
+    return static_cast<float>(DrawnRect(*window().impl).top * window().twipsPerPixel);
 }
 float Form::Width() const {
-    return static_cast<float>(window().impl->OuterRect().width * window().twipsPerPixel);
+    const PixelMargins frame = ClassicFrame(design_.borderStyle, window().twipsPerPixel);
+    return static_cast<float>(Around(window().impl->ClientRect(), frame).width *
+                              window().twipsPerPixel);
 }
 float Form::Height() const {
-    return static_cast<float>(window().impl->OuterRect().height * window().twipsPerPixel);
+    const PixelMargins frame = ClassicFrame(design_.borderStyle, window().twipsPerPixel);
+    return static_cast<float>(Around(window().impl->ClientRect(), frame).height *
+                              window().twipsPerPixel);
 }
 
 void Form::SetLeft(float twips) {
-    SetSide(*window().impl, &PixelRect::left, TwipsToPixels(twips, window().twipsPerPixel));
+    FormImpl& impl = *window().impl;
+    SetSide(impl, impl.Frame(), &PixelRect::left, TwipsToPixels(twips, window().twipsPerPixel));
 }
 void Form::SetTop(float twips) {
-    SetSide(*window().impl, &PixelRect::top, TwipsToPixels(twips, window().twipsPerPixel));
+    FormImpl& impl = *window().impl;
+    SetSide(impl, impl.Frame(), &PixelRect::top, TwipsToPixels(twips, window().twipsPerPixel));
 }
 void Form::SetWidth(float twips) {
-    SetSide(*window().impl, &PixelRect::width, SizeToPixels(twips, window().twipsPerPixel));
+    const double twipsPerPixel = window().twipsPerPixel;
+    SetSide(*window().impl, ClassicFrame(design_.borderStyle, twipsPerPixel), &PixelRect::width,
+            SizeToPixels(twips, twipsPerPixel));
 }
 void Form::SetHeight(float twips) {
-    SetSide(*window().impl, &PixelRect::height, SizeToPixels(twips, window().twipsPerPixel));
+    const double twipsPerPixel = window().twipsPerPixel;
+    SetSide(*window().impl, ClassicFrame(design_.borderStyle, twipsPerPixel), &PixelRect::height,
+            SizeToPixels(twips, twipsPerPixel));
 }
 
 // Every length keeps its twips: controls go back to their places and sizes at the new
 // twips per pixel, AutoSize controls measure their content again in the new fonts, and the
-// form keeps its Width and Height at the suggested place.
+// form keeps its Width and Height at the suggested place, which is where its drawn frame goes.
 void Form::ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested) {
     Window& window = this->window();
     const double before = window.twipsPerPixel;
@@ -205,9 +221,13 @@ void Form::ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested)
             {rescale(rect.left), rescale(rect.top), rescale(rect.width), rescale(rect.height)});
         if (design_.controls[i].autoSize) impl.FitToContent();
     }
-    const PixelRect outer = window.impl->OuterRect();
-    window.impl->SetOuterRect(
-        {suggested.left, suggested.top, rescale(outer.width), rescale(outer.height)});
+    const PixelRect designed =
+        Around(window.impl->ClientRect(), ClassicFrame(design_.borderStyle, before));
+    const PixelRect client = Within({0, 0, rescale(designed.width), rescale(designed.height)},
+                                    ClassicFrame(design_.borderStyle, twipsPerPixel));
+    const PixelMargins drawn = window.impl->Frame();
+    window.impl->SetClientRect(
+        {suggested.left + drawn.left, suggested.top + drawn.top, client.width, client.height});
 }
 
 WindowHandle Form::hWnd() const { return window().impl->Handle(); }

@@ -74,6 +74,24 @@ PixelRect CentreIn(const PixelRect& area, int width, int height) {
     return {centreX - width / 2, centreY - height / 2, width, height};
 }
 
+PixelMargins ClassicFrame(BorderStyle, double twipsPerPixel) {
+    // 3 and 19 pixels at 96 DPI (15 twips a pixel); each is whole pixels at any DPI.
+    const int border = TwipsToPixels(3 * 15, twipsPerPixel);
+    const int caption = TwipsToPixels(19 * 15, twipsPerPixel);
+    return {border, border + caption, border, border};
+}
+
+PixelRect Around(const PixelRect& inner, const PixelMargins& frame) {
+    return {inner.left - frame.left, inner.top - frame.top, inner.width + frame.left + frame.right,
+            inner.height + frame.top + frame.bottom};
+}
+
+PixelRect Within(const PixelRect& outer, const PixelMargins& frame) {
+    return {outer.left + frame.left, outer.top + frame.top,
+            std::max(0, outer.width - frame.left - frame.right),
+            std::max(0, outer.height - frame.top - frame.bottom)};
+}
+
 bool ShouldTick(bool enabled, std::int32_t interval) { return enabled && interval > 0; }
 
 const FontDesign& EffectiveFont(const FontDesign* designed) {

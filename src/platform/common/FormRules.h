@@ -39,6 +39,16 @@ std::optional<std::size_t> EnterButton(const FormDesign& design,
 // A window of the given outer size centred in `area`.
 PixelRect CentreIn(const PixelRect& area, int width, int height);
 
+// The frame the designs were made on: 3-pixel borders under a 19-pixel caption at 96 DPI,
+// for both fixed border styles, in the pixels of the form's DPI. A form's Width and Height
+// are its client size plus this frame, whatever frame the window system draws.
+PixelMargins ClassicFrame(BorderStyle style, double twipsPerPixel);
+
+// The rectangle a frame makes around an inner one, and the inner one it leaves of an outer
+// one (never below 0 pixels across).
+PixelRect Around(const PixelRect& inner, const PixelMargins& frame);
+PixelRect Within(const PixelRect& outer, const PixelMargins& frame);
+
 // The font a form or control shows: its designed one, or the runtime's default where its
 // design names none.
 const FontDesign& EffectiveFont(const FontDesign* designed);

@@ -4,7 +4,6 @@
 #include "platform/common/FormRules.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
-#include "platform/qt/Screen.h"
 #include "platform/qt/SystemMenu.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/WindowManager.h"
@@ -16,16 +15,14 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace {
 
 WindowHandle nextHandle = 0x10000;
 
-// The frame the window manager will draw around the window as it is now, or the nominal one
-// where none says.
-FrameMargins FrameOf(QWidget* window, BorderStyle style) {
-    return FrameFromWindowManager(window).value_or(NominalFrame(style));
+// The frame the window manager will draw around the window as it is now, or the one forms
+// are designed on where none says.
+PixelMargins FrameOf(QWidget* window, BorderStyle style) {
+    return FrameFromWindowManager(window).value_or(ClassicFrame(style, TwipsPerPixel()));
 }
 
 }  // namespace
@@ -144,18 +141,14 @@ void QtFormImpl::SetTitle(std::u16string_view title) { window_->setWindowTitle(T
 
 // The window is placed by its client area, which the window manager leaves where it is put
 // (static gravity): that holds whether or not Qt knows the frame yet.
-PixelRect QtFormImpl::OuterRect() const {
+PixelRect QtFormImpl::ClientRect() const {
     const QRect client = window_->geometry();
-    return {client.x() - frame_.left, client.y() - frame_.top,
-            client.width() + frame_.left + frame_.right,
-            client.height() + frame_.top + frame_.bottom};
+    return {client.x(), client.y(), client.width(), client.height()};
 }
 
-void QtFormImpl::SetOuterRect(const PixelRect& rect) {
-    const int width = std::max(0, rect.width - frame_.left - frame_.right);
-    const int height = std::max(0, rect.height - frame_.top - frame_.bottom);
-    window_->setFixedSize(width, height);
-    window_->setGeometry(rect.left + frame_.left, rect.top + frame_.top, width, height);
+void QtFormImpl::SetClientRect(const PixelRect& rect) {
+    window_->setFixedSize(rect.width, rect.height);
+    window_->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
 bool QtFormImpl::Visible() const { return window_->isVisible(); }
@@ -205,16 +198,16 @@ void QtFormImpl::WatchForDrawnFrame() {
     poll->setInterval(10);
     FormWindow* window = window_;
     QObject::connect(poll, &QTimer::timeout, window, [window, poll, ticks = 0]() mutable {
-        const std::optional<FrameMargins> drawn = FrameDrawn(window);
+        const std::optional<PixelMargins> drawn = FrameDrawn(window);
         if (drawn && window->form != nullptr) window->form->AdoptFrame(*drawn);
         if (drawn || window->form == nullptr || ++ticks == 100) poll->deleteLater();
     });
     poll->start();
 }
 
-void QtFormImpl::AdoptFrame(const FrameMargins& drawn) {
+void QtFormImpl::AdoptFrame(const PixelMargins& drawn) {
     if (drawn == frame_) return;
-    const PixelRect placed = OuterRect();
+    const PixelRect placed = Around(ClientRect(), frame_);
     frame_ = drawn;
     const QRect client = window_->geometry();
     const int width = client.width() + drawn.left + drawn.right;

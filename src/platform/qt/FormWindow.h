@@ -3,7 +3,6 @@
 
 #include "platform/Backend.h"
 #include "platform/qt/Controls.h"
-#include "platform/qt/Screen.h"
 
 #include <QWidget>
 
@@ -41,8 +40,9 @@ public:
     ControlImpl& Control(std::size_t index) override { return *controls_[index]; }
     std::u16string Title() const override;
     void SetTitle(std::u16string_view title) override;
-    PixelRect OuterRect() const override;
-    void SetOuterRect(const PixelRect& rect) override;
+    PixelRect ClientRect() const override;
+    void SetClientRect(const PixelRect& rect) override;
+    PixelMargins Frame() const override { return frame_; }
     bool Visible() const override;
     void Show() override;
     void RunModal() override;
@@ -55,7 +55,7 @@ public:
 
     // The frame the window manager says it draws, once the window is mapped: the window keeps
     // its client size and moves so that its whole rectangle is centred where it was placed.
-    void AdoptFrame(const FrameMargins& drawn);
+    void AdoptFrame(const PixelMargins& drawn);
 
 private:
     void ShowAndActivate();
@@ -67,7 +67,7 @@ private:
     const WindowHandle handle_;
     FormWindow* window_;
     std::vector<std::unique_ptr<QtControlImpl>> controls_;
-    FrameMargins frame_;  // around the client area, as the window manager will draw it
+    PixelMargins frame_;  // around the client area, as the window manager will draw it
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
 };

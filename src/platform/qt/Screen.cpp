@@ -1,5 +1,4 @@
-#include "platform/qt/Screen.h"
-
+// The screen: its resolution, and the areas forms are centred in.
 #include "platform/Backend.h"
 
 #include <QApplication>
@@ -29,9 +28,4 @@ PixelRect StartUpArea(StartUpPosition position) {
         return ToPixelRect(screen ? screen->availableGeometry() : QRect(0, 0, 800, 600));
     }
     return ToPixelRect(screen ? screen->geometry() : QRect(0, 0, 800, 600));
-}
-
-FrameMargins NominalFrame(BorderStyle) {
-    // Fixed single and fixed dialog frames are both 3 pixels, under a 19-pixel caption.
-    return {3, 22, 3, 3};
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -88,7 +89,7 @@ bool ManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
 
 }  // namespace
 
-std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
+std::optional<PixelMargins> FrameFromWindowManager(QWidget* window) {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr || managerSilent) return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -118,7 +119,7 @@ std::optional<FrameMargins> FrameFromWindowManager(QWidget* window) {
     return std::nullopt;
 }
 
-std::optional<FrameMargins> FrameDrawn(QWidget* window) {
+std::optional<PixelMargins> FrameDrawn(QWidget* window) {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr) return std::nullopt;
     // left, right, top, bottom
@@ -126,8 +127,13 @@ std::optional<FrameMargins> FrameDrawn(QWidget* window) {
         Property(connection, static_cast<xcb_window_t>(window->winId()),
                  AtomsOf(connection).frameExtents, XCB_ATOM_CARDINAL);
     if (frame.size() != 4) return std::nullopt;
-    return FrameMargins{static_cast<int>(frame[0]), static_cast<int>(frame[2]),
-                        static_cast<int>(frame[1]), static_cast<int>(frame[3])};
+    // The window manager counts the display's pixels; a form's window is placed in Qt's,
+    // which are larger by the screen's scale factor.
+    const double ratio = window->devicePixelRatioF();
+    const auto scaled = [ratio](std::uint32_t pixels) {
+        return static_cast<int>(std::lround(pixels / ratio));
+    };
+    return PixelMargins{scaled(frame[0]), scaled(frame[2]), scaled(frame[1]), scaled(frame[3])};
 }
 
 void SkipTaskbar(QWidget* window) {

@@ -3,7 +3,7 @@
 // any other platform (Qt's offscreen one in the tests) there is none to ask.
 #pragma once
 
-#include "platform/qt/Screen.h"
+#include "platform/Backend.h"
 
 #include <optional>
 
@@ -13,10 +13,10 @@ class QWidget;
 // mapped (_NET_REQUEST_FRAME_EXTENTS, answered in _NET_FRAME_EXTENTS). Nothing when there is
 // no X11 window manager, or when it does not answer within a short wait; once one has
 // failed to answer, it is not asked again. Creates the native window.
-std::optional<FrameMargins> FrameFromWindowManager(QWidget* window);
+std::optional<PixelMargins> FrameFromWindowManager(QWidget* window);
 
 // The frame the window manager says it draws around the mapped `window`, if it says.
-std::optional<FrameMargins> FrameDrawn(QWidget* window);
+std::optional<PixelMargins> FrameDrawn(QWidget* window);
 
 // Asks taskbars to leave the window out (_NET_WM_STATE_SKIP_TASKBAR), set on the native
 // window before it is mapped. Does nothing where there is no X11 display.

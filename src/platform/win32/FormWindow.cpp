@@ -68,18 +68,14 @@ HWND ActiveModalWindow() { return ModalStack().empty() ? nullptr : ModalStack().
 Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clientHeight,
                              FormEvents& events)
     : design_(design), events_(events) {
-    const DWORD style = StyleOf(design);
-    const DWORD exStyle = ExStyleOf(design);
-    SIZE outer = OuterSizeFor(style, exStyle, ScreenDpi(), clientWidth, clientHeight);
+    const PixelRect outer = Around({0, 0, clientWidth, clientHeight},
+                                   FrameFor(StyleOf(design), ExStyleOf(design), ScreenDpi()));
     const std::wstring title = ToWide(design.caption);
-    CreateWindowExW(exStyle, kFormClass, title.c_str(), style, 0, 0, outer.cx, outer.cy, nullptr,
-                    nullptr, GetModuleHandleW(nullptr), this);  // sets window_
+    CreateWindowExW(ExStyleOf(design), kFormClass, title.c_str(), StyleOf(design), 0, 0,
+                    outer.width, outer.height, nullptr, nullptr, GetModuleHandleW(nullptr),
+                    this);  // sets window_
     // The frame follows the DPI of the monitor the window is on.
-    if (const int dpi = WindowDpi(window_); dpi != ScreenDpi()) {
-        outer = OuterSizeFor(style, exStyle, dpi, clientWidth, clientHeight);
-        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (WindowDpi(window_) != ScreenDpi()) SetClientRect({0, 0, clientWidth, clientHeight});
     if (design.icon != Picture::None) {
         const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
         SendMessageW(window_, WM_SETICON, ICON_BIG,
@@ -232,15 +228,23 @@ void Win32FormImpl::SetTitle(std::u16string_view title) {
     SetWindowTextW(window_, ToWide(title).c_str());
 }
 
-PixelRect Win32FormImpl::OuterRect() const {
+PixelRect Win32FormImpl::ClientRect() const {
     RECT rect{};
-    GetWindowRect(window_, &rect);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    GetClientRect(window_, &rect);
+    POINT origin{0, 0};
+    ClientToScreen(window_, &origin);
+    return {origin.x, origin.y, rect.right, rect.bottom};
 }
 
-void Win32FormImpl::SetOuterRect(const PixelRect& rect) {
-    SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width, rect.height,
+void Win32FormImpl::SetClientRect(const PixelRect& rect) {
+    const PixelRect outer = Around(rect, Frame());
+    SetWindowPos(window_, nullptr, outer.left, outer.top, outer.width, outer.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Reckoned for the window's DPI, which may have changed before the frame is drawn anew.
+PixelMargins Win32FormImpl::Frame() const {
+    return FrameFor(StyleOf(design_), ExStyleOf(design_), WindowDpi(window_));
 }
 
 bool Win32FormImpl::Visible() const { return IsWindowVisible(window_) != FALSE; }

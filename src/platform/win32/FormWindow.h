@@ -29,8 +29,9 @@ public:
     ControlImpl& Control(std::size_t index) override { return *controls_[index]; }
     std::u16string Title() const override;
     void SetTitle(std::u16string_view title) override;
-    PixelRect OuterRect() const override;
-    void SetOuterRect(const PixelRect& rect) override;
+    PixelRect ClientRect() const override;
+    void SetClientRect(const PixelRect& rect) override;
+    PixelMargins Frame() const override;
     bool Visible() const override;
     void Show() override;
     void RunModal() override;

@@ -34,15 +34,15 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : ScreenDpi();
 }
 
-SIZE OuterSizeFor(DWORD style, DWORD exStyle, int dpi, int clientWidth, int clientHeight) {
+PixelMargins FrameFor(DWORD style, DWORD exStyle, int dpi) {
     using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
     static auto* const adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
-    RECT rect{0, 0, clientWidth, clientHeight};
+    RECT rect{0, 0, 0, 0};
     if (adjustForDpi == nullptr ||
         !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return {-rect.left, -rect.top, rect.right, rect.bottom};
 }
 
 double TwipsPerPixel() { return 1440.0 / ScreenDpi(); }

@@ -1,6 +1,8 @@
 // The screen: its resolution, and the frame Windows draws around a form's client area.
 #pragma once
 
+#include "platform/Backend.h"
+
 #include <windows.h>
 
 int ScreenDpi();  // the logical DPI the program sees (the system's, unless per monitor)
@@ -8,5 +10,5 @@ int ScreenDpi();  // the logical DPI the program sees (the system's, unless per 
 // The DPI of a window, which is the screen's where Windows cannot say.
 int WindowDpi(HWND window);
 
-// The outer size of a window of these styles around a client area, for the window's DPI.
-SIZE OuterSizeFor(DWORD style, DWORD exStyle, int dpi, int clientWidth, int clientHeight);
+// The frame Windows draws around the client area of a window of these styles at a DPI.
+PixelMargins FrameFor(DWORD style, DWORD exStyle, int dpi);
