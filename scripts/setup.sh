@@ -13,10 +13,11 @@ packages=(
   desktop-file-utils appstream man-db lintian dpkg-dev fakeroot nsis zip unzip
 )
 
-# Headless GNOME and KDE Plasma sessions for the tests (tests/sessions), and a Debian 13 tree;
-# without what they recommend, which is most of both desktops.
+# Headless GNOME and KDE Plasma sessions for the tests (tests/sessions), the Orca screen
+# reader, and a Debian 13 tree; without what they recommend, which is most of both desktops.
 session_packages=(
   mutter metacity kwin-wayland kwin-style-breeze xwayland qt6-wayland dbus at-spi2-core python3
+  orca
   debootstrap
 )
 

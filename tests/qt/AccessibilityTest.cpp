@@ -1,6 +1,7 @@
-// What assistive technology sees of the dialogs, through Qt's accessibility interfaces (the
+// What assistive technology sees of the windows, through Qt's accessibility interfaces (the
 // ones the AT-SPI bridge serves on Linux): every control of every opening, with its role and
-// name; the link labels' click action; the picture's name.
+// name; the windows' roles and the dialogs' descriptions; the link labels' role and click
+// action; the picture's name; the greeting label's role.
 #include "core/modKimoro.h"
 #include "forms/frmAbout.h"
 #include "forms/frmWinDIR.h"
@@ -36,6 +37,7 @@ std::set<std::string> CheckAccessibleChildren(QWidget* window, int opening) {
     EXPECT_NE(root, nullptr);
     if (root == nullptr) return seen;
     EXPECT_EQ(root->object(), window);
+    EXPECT_EQ(root->role(), QAccessible::Dialog) << "opening " << opening;
     const int count = root->childCount();
     for (int i = 0; i < count; ++i) {
         QAccessibleInterface* child = root->child(i);
@@ -53,7 +55,7 @@ std::set<std::string> CheckAccessibleChildren(QWidget* window, int opening) {
         seen.insert(name);
         const QAccessible::Role role = child->role();
         EXPECT_TRUE(role == QAccessible::Button || role == QAccessible::StaticText ||
-                    role == QAccessible::Graphic)
+                    role == QAccessible::Link || role == QAccessible::Graphic)
             << name << " has role " << role << " in opening " << opening;
         EXPECT_FALSE(child->text(QAccessible::Name).isEmpty())
             << name << " has no name in opening " << opening;
@@ -111,6 +113,7 @@ TEST_F(Accessibility, OnlyTheLinkLabelsOfferAClickAndThePictureHasAName) {
             QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
             ASSERT_NE(link, nullptr) << name;
             EXPECT_EQ(link->text(QAccessible::Name), label->text()) << name;
+            EXPECT_EQ(link->role(), QAccessible::Link) << name;
             QAccessibleActionInterface* actions = link->actionInterface();
             ASSERT_NE(actions, nullptr) << name << " offers no action";
             EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()))
@@ -123,6 +126,7 @@ TEST_F(Accessibility, OnlyTheLinkLabelsOfferAClickAndThePictureHasAName) {
         ASSERT_NE(title, nullptr);
         QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(title);
         ASSERT_NE(plain, nullptr);
+        EXPECT_EQ(plain->role(), QAccessible::StaticText);
         const QAccessibleActionInterface* plainActions = plain->actionInterface();
         EXPECT_TRUE(plainActions == nullptr || !plainActions->actionNames().contains(
                                                    QAccessibleActionInterface::pressAction()));
@@ -133,6 +137,40 @@ TEST_F(Accessibility, OnlyTheLinkLabelsOfferAClickAndThePictureHasAName) {
         EXPECT_EQ(graphic->role(), QAccessible::Graphic);
         EXPECT_FALSE(graphic->text(QAccessible::Name).isEmpty()) << "the picture has no name";
     });
+}
+
+// A screen reader reads a dialog's description as it opens: every text it shows, trimmed.
+TEST_F(Accessibility, ADialogIsDescribedByEveryTextItShows) {
+    for (const char* name : {"frmAbout", "frmWinDIR"}) {
+        auto check = [&] {
+            QWidget* window = WindowNamed(name);
+            ASSERT_NE(window, nullptr);
+            const QString description =
+                QAccessible::queryAccessibleInterface(window)->text(QAccessible::Description);
+            for (const QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->text().isEmpty()) continue;  // the picture
+                EXPECT_TRUE(description.contains(label->text().trimmed()))
+                    << name << ": " << label->objectName().toStdString() << " is not in "
+                    << description.toStdString();
+            }
+        };
+        if (name == std::string("frmAbout")) {
+            WhileDialogOpen<AboutForm>(u"A", "cmdOK", [&](AboutForm&) { check(); });
+        } else {
+            WhileDialogOpen<WinDIRForm>(u"W", "cbtOK", [&](WinDIRForm&) { check(); });
+        }
+    }
+}
+
+// The main window is a frame; its greeting label a notification, which screen readers
+// speak each time it shows (the Orca session test hears it).
+TEST_F(Accessibility, TheMainWindowIsAFrameAndItsGreetingANotification) {
+    QWidget* window = WindowNamed("frmKimoro");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window);
+    auto* label = window->findChild<QLabel*>(QStringLiteral("lblKimoro"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->role(), QAccessible::Notification);
 }
 
 }  // namespace

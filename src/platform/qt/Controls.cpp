@@ -1,13 +1,11 @@
 #include "platform/qt/Controls.h"
 
 #include "platform/common/FormRules.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/Text.h"
 
-#include <QAccessible>
-#include <QAccessibleActionInterface>
-#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -16,59 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-// A label as assistive technology sees it: static text named by its caption that, like the
-// form's labels, takes a click, offered as the press action (e.g. the About dialog's links).
-class ClickLabelAccessible final : public QAccessibleWidget {
-public:
-    explicit ClickLabelAccessible(ClickLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    ClickLabel* Label() const { return static_cast<ClickLabel*>(widget()); }
-
-    QString text(QAccessible::Text t) const override {
-        const auto* label = static_cast<const ClickLabel*>(widget());
-        if (t == QAccessible::Name) {
-            const QString name = label->accessibleName();
-            return name.isEmpty() ? label->text() : name;
-        }
-        return QAccessibleWidget::text(t);
-    }
-
-    QStringList actionNames() const override {
-        QStringList names = QAccessibleWidget::actionNames();
-        if (Label()->offersClick) names << pressAction();
-        return names;
-    }
-
-    void doAction(const QString& action) override {
-        if (action == pressAction() && Label()->offersClick && widget()->isEnabled()) {
-            emit static_cast<ClickLabel*>(widget())->clicked();
-            return;
-        }
-        QAccessibleWidget::doAction(action);
-    }
-
-    QStringList keyBindingsForAction(const QString& action) const override {
-        return action == pressAction() ? QStringList()
-                                       : QAccessibleWidget::keyBindingsForAction(action);
-    }
-};
-
-QAccessibleInterface* ClickLabelFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("ClickLabel") && object && object->isWidgetType()) {
-        return new ClickLabelAccessible(static_cast<ClickLabel*>(object));
-    }
-    return nullptr;
-}
-
-void InstallAccessibleFactoryOnce() {
-    static const bool installed = [] {
-        QAccessible::installFactory(ClickLabelFactory);
-        return true;
-    }();
-    (void)installed;
-}
 
 QPushButton* CreateButton(const ControlDesign& design, QWidget* parent) {
     auto* button = new QPushButton(ToQString(design.caption), parent);
@@ -79,7 +24,6 @@ QPushButton* CreateButton(const ControlDesign& design, QWidget* parent) {
 }
 
 ClickLabel* CreateLabel(const ControlDesign& design, QWidget* parent) {
-    InstallAccessibleFactoryOnce();
     auto* label = new ClickLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setIndent(0);
@@ -131,6 +75,7 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
         case ControlType::Label: {
             ClickLabel* label = CreateLabel(design, window);
             label->offersClick = events.HandlesClicks(index);
+            label->liveRegion = design.liveRegion;
             connection_ = QObject::connect(label, &ClickLabel::clicked,
                                            [&events, index] { events.Clicked(index); });
             widget_ = label;
@@ -173,7 +118,10 @@ std::u16string QtControlImpl::Text() const {
 
 void QtControlImpl::SetText(std::u16string_view text) {
     if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(ToQString(text));
-    if (auto* label = qobject_cast<ClickLabel*>(widget_)) label->setText(ToQString(text));
+    if (auto* label = qobject_cast<ClickLabel*>(widget_)) {
+        label->setText(ToQString(text));
+        if (label->liveRegion && !text.empty()) AnnounceCaption(label);
+    }
 }
 
 PixelRect QtControlImpl::Rect() const {

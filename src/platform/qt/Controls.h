@@ -14,6 +14,7 @@ class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;
     bool offersClick = false;  // to assistive technology: the form handles its clicks
+    bool liveRegion = false;   // screen readers speak each new non-empty caption
 signals:
     void clicked();
 

@@ -4,6 +4,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Entry.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/Display.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/KeyboardFilter.h"
@@ -104,8 +105,8 @@ void PrepareHostEnvironment() {
     InstallFontSubstitutions();
 }
 
-// Once QApplication exists: what was set for its start given back, the keyboard filter and
-// the application's settings.
+// Once QApplication exists: what was set for its start given back, the keyboard filter,
+// what screen readers are told of the forms, and the application's settings.
 void InstallRuntime(QApplication& application) {
     if (platformChosen) unsetenv("QT_QPA_PLATFORM");
     if (givenRuntimeDirectory) {
@@ -130,6 +131,7 @@ void InstallRuntime(QApplication& application) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kimoro.Kimoro"));
     application.setQuitOnLastWindowClosed(false);  // the program ends when no form is loaded
     application.installEventFilter(new KeyboardFilter(&application));
+    InstallAccessibleInterfaces();
 }
 
 // The program takes no command line, so Qt gets none either: its own options (-platform,

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -24,12 +25,23 @@ QString CopiedText(const QMessageBox& box) {
 }  // namespace
 
 void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
-    QMessageBox box(
+    // The box outlives its showing until the event loop it was shown from goes on: Qt gives a
+    // new accessible object the number of the last one gone, and a screen reader takes a box
+    // shown at once after another for the same one, and leaves its text unread.
+    auto* box = new QMessageBox(
         style == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon,
         ToQString(App::Title()), ToQString(prompt), QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    QShortcut copy(QKeySequence::Copy, &box);
-    QObject::connect(&copy, &QShortcut::activated,
-                     [&box] { QGuiApplication::clipboard()->setText(CopiedText(box)); });
-    box.exec();
+    box->setTextFormat(Qt::PlainText);
+    // The text is the box's description, which screen readers read as it opens, and its
+    // label labels the box: Orca 48 reads only the labels of three words or more of an
+    // alert, and Orca 43 reads either its unrelated labels or its description, not both.
+    box->setAccessibleDescription(box->text());
+    if (auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        text->setBuddy(box);
+    }
+    auto* copy = new QShortcut(QKeySequence::Copy, box);
+    QObject::connect(copy, &QShortcut::activated,
+                     [box] { QGuiApplication::clipboard()->setText(CopiedText(*box)); });
+    box->exec();
+    box->deleteLater();
 }

@@ -1,0 +1,129 @@
+#include "platform/qt/Accessibility.h"
+
+#include "platform/qt/Controls.h"
+#include "platform/qt/FormWindow.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+bool InDialog(const QWidget* widget) { return widget->window()->isModal(); }
+
+// The texts a dialog shows, its labels' captions from top to bottom, left to right.
+QString DialogTexts(const QWidget* window) {
+    QList<ClickLabel*> labels = window->findChildren<ClickLabel*>();
+    labels.removeIf(
+        [](const ClickLabel* label) { return !label->isVisible() || label->text().isEmpty(); });
+    std::sort(labels.begin(), labels.end(), [](const ClickLabel* a, const ClickLabel* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    QStringList texts;
+    for (const ClickLabel* label : labels) texts << label->text().trimmed();
+    return texts.join(QLatin1Char('\n'));
+}
+
+// A form's window: a dialog while it is shown modally, else a frame. Qt calls a plain
+// top-level widget a client area, which screen readers neither announce as a window nor
+// read the texts of. A dialog is described by its texts, which screen readers speak as it
+// opens: Orca reads a dialog's description, where it would leave out the labels of fewer
+// than three words.
+class FormWindowAccessible final : public QAccessibleWidget {
+public:
+    explicit FormWindowAccessible(QWidget* window) : QAccessibleWidget(window) {}
+
+    QAccessible::Role role() const override {
+        return widget()->isModal() ? QAccessible::Dialog : QAccessible::Window;
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description && widget()->isModal()) return DialogTexts(widget());
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// A label: static text named by its caption. One whose click the form handles is a link,
+// its click offered as the press action (the About dialog's addresses). One whose changes
+// matter is a notification: screen readers speak a notification each time it shows, and
+// Qt 6.4's bridge has no other event that Orca speaks for an object without the focus.
+class ClickLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit ClickLabelAccessible(ClickLabel* label) : QAccessibleWidget(label) {}
+
+    ClickLabel* Label() const { return static_cast<ClickLabel*>(widget()); }
+
+    QAccessible::Role role() const override {
+        if (Label()->liveRegion) return QAccessible::Notification;
+        return Label()->offersClick ? QAccessible::Link : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            const QString name = Label()->accessibleName();
+            return name.isEmpty() ? Label()->text() : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (Label()->offersClick) names << pressAction();
+        return names;
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction() && Label()->offersClick && widget()->isEnabled()) {
+            emit Label()->clicked();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return action == pressAction() ? QStringList()
+                                       : QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+    // A dialog's label is part of what labels the dialog, not a text of its own: Orca 43
+    // speaks either a dialog's unrelated labels or its description, not both.
+    QList<std::pair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        auto related = QAccessibleWidget::relations(match);
+        if (InDialog(widget()) && (match & QAccessible::Labelled)) {
+            related.append(
+                {QAccessible::queryAccessibleInterface(widget()->window()), QAccessible::Labelled});
+        }
+        return related;
+    }
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    if (object == nullptr || !object->isWidgetType()) return nullptr;
+    if (className == QLatin1String("ClickLabel")) {
+        return new ClickLabelAccessible(static_cast<ClickLabel*>(object));
+    }
+    // A form's window declares no class of its own to Qt: it is asked for as a QWidget.
+    if (auto* window = dynamic_cast<FormWindow*>(object);
+        window != nullptr && className == QLatin1String("QWidget")) {
+        return new FormWindowAccessible(window);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibleInterfaces() {
+    static const bool installed = [] {
+        QAccessible::installFactory(Factory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void AnnounceCaption(ClickLabel* label) {
+    QAccessibleEvent shown(label, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
