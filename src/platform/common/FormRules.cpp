@@ -92,6 +92,10 @@ PixelRect Within(const PixelRect& outer, const PixelMargins& frame) {
             std::max(0, outer.height - frame.top - frame.bottom)};
 }
 
+bool AnnouncesCaption(const ControlDesign& design, std::u16string_view caption) {
+    return design.liveRegion && !caption.empty();
+}
+
 bool ShouldTick(bool enabled, std::int32_t interval) { return enabled && interval > 0; }
 
 const FontDesign& EffectiveFont(const FontDesign* designed) {

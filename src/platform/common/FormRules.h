@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The nearest whole pixel of a length in twips. Raises Overflow beyond the window system's
@@ -48,6 +49,10 @@ PixelMargins ClassicFrame(BorderStyle style, double twipsPerPixel);
 // one (never below 0 pixels across).
 PixelRect Around(const PixelRect& inner, const PixelMargins& frame);
 PixelRect Within(const PixelRect& outer, const PixelMargins& frame);
+
+// Whether screen readers are told a label's new caption: a live region's, unless it is empty
+// (a label emptying itself has nothing to say).
+bool AnnouncesCaption(const ControlDesign& design, std::u16string_view caption);
 
 // The font a form or control shows: its designed one, or the runtime's default where its
 // design names none.

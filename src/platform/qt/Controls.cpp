@@ -120,7 +120,7 @@ void QtControlImpl::SetText(std::u16string_view text) {
     if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(ToQString(text));
     if (auto* label = qobject_cast<ClickLabel*>(widget_)) {
         label->setText(ToQString(text));
-        if (label->liveRegion && !text.empty()) AnnounceCaption(label);
+        if (AnnouncesCaption(design_, text)) AnnounceCaption(label);
     }
 }
 

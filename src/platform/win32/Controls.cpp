@@ -121,7 +121,7 @@ void Win32ControlImpl::SetText(std::u16string_view text) {
     if (control_ == nullptr) return;
     SetWindowTextW(control_, ToWide(text).c_str());
     // A new text is news, the same one again too; its going away is not.
-    if (design_.liveRegion && !text.empty()) AnnounceLiveRegion(control_);
+    if (AnnouncesCaption(design_, text)) AnnounceLiveRegion(control_);
 }
 
 PixelRect Win32ControlImpl::Rect() const {
