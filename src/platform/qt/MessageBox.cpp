@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QShortcut>
 
 namespace {
@@ -25,9 +26,10 @@ QString CopiedText(const QMessageBox& box) {
 }  // namespace
 
 void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
-    // The box outlives its showing until the event loop it was shown from goes on: Qt gives a
-    // new accessible object the number of the last one gone, and a screen reader takes a box
-    // shown at once after another for the same one, and leaves its text unread.
+    // Each box outlives its showing until the next box has been shown and closed: Qt gives a
+    // new accessible object the number of one gone, and a screen reader takes the parts of a
+    // box shown at once after another for those it had, and leaves its text unread.
+    static QPointer<QMessageBox> lastShown;
     auto* box = new QMessageBox(
         style == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon,
         ToQString(App::Title()), ToQString(prompt), QMessageBox::Ok);
@@ -43,5 +45,6 @@ void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
     QObject::connect(copy, &QShortcut::activated,
                      [box] { QGuiApplication::clipboard()->setText(CopiedText(*box)); });
     box->exec();
-    box->deleteLater();
+    if (lastShown) lastShown->deleteLater();
+    lastShown = box;
 }
