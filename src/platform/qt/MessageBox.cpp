@@ -45,6 +45,7 @@ void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
     QObject::connect(copy, &QShortcut::activated,
                      [box] { QGuiApplication::clipboard()->setText(CopiedText(*box)); });
     box->exec();
+    box->hide();  // also when the program's end, not the user, ended its showing
     if (lastShown) lastShown->deleteLater();
     lastShown = box;
 }
