@@ -36,14 +36,19 @@ public:
         QMessageBox::Icon icon;
         int buttons;
         QMessageBox::StandardButtons standardButtons;
+        QAccessible::Role role;
+        QString readText;  // what a screen reader reads as the box's text
     };
 
     MessageBoxWatcher() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr || !box->isVisible() || box->buttons().isEmpty()) return;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+            QAccessibleTextInterface* text = accessible->textInterface();
             seen.push_back({box->windowTitle(), box->text(), box->icon(),
-                            static_cast<int>(box->buttons().size()), box->standardButtons()});
+                            static_cast<int>(box->buttons().size()), box->standardButtons(),
+                            accessible->role(), text ? text->text(0, text->characterCount()) : ""});
             box->buttons().front()->click();  // hides it at once: the next tick sees the next box
         });
         timer_.start(10);
@@ -135,6 +140,8 @@ protected:
         EXPECT_EQ(box.icon, QMessageBox::NoIcon);
         EXPECT_EQ(box.buttons, 1);
         EXPECT_EQ(box.standardButtons, QMessageBox::Ok);
+        EXPECT_EQ(box.role, QAccessible::AlertMessage);
+        EXPECT_EQ(box.readText, box.text);
     }
 
     QTemporaryDir temp;

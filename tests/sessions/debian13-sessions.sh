@@ -2,7 +2,7 @@
 # The program's package on Debian 13 (Qt 6.8, mutter 48, KWin 6): built here, installed into a
 # Debian 13 tree, and the window tests run there in headless GNOME and KDE Plasma sessions, as
 # an X11 client through XWayland and as a native Wayland client, and the Orca screen reader's
-# test in the GNOME session.
+# test in an X11 session and in the GNOME session.
 #
 #   debian13-sessions.sh --prepare BUILD_DIR   builds the package and makes or updates the
 #                                              tree in BUILD_DIR/debian13 (needs the network)
@@ -40,7 +40,10 @@ for compositor in mutter kwin; do
       bash tests/sessions/desktop-session.sh "$compositor" "$clients" -- "$tests" || status=1
   done
 done
-echo "=== Debian 13, Orca, mutter, x11 client"
-"${tree[@]}" bash tests/sessions/desktop-session.sh mutter x11 -- \
+echo "=== Debian 13, Orca, X11 session"
+"${tree[@]}" bash tests/sessions/x11-session.sh \
   python3 tests/sessions/orca-speech.py /usr/games/kimoro || status=1
+echo "=== Debian 13, Orca, mutter, wayland client"
+"${tree[@]}" bash tests/sessions/desktop-session.sh mutter x11 -- \
+  python3 tests/sessions/orca-speech.py --wayland-client /usr/games/kimoro || status=1
 exit "$status"

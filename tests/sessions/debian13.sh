@@ -47,7 +47,7 @@ if [ -n "$deb" ]; then
 fi
 
 packages=(qt6-wayland mutter kwin-wayland kwin-style-breeze xwayland dbus dbus-x11 at-spi2-core
-  python3 xdotool wmctrl x11-utils xclip imagemagick fonts-ipafont-gothic orca)
+  python3 xdotool wmctrl x11-utils xclip imagemagick fonts-ipafont-gothic orca xvfb openbox)
 install_packages() {  # install_packages TREE: the list above, remembered in the tree
   apt_in_tree "$1" update && apt_in_tree "$1" install -y "${packages[@]}" ||
     die "installing the compositors failed (see $root.log)"

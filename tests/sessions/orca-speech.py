@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""What the Orca screen reader says while the program is used from the keyboard alone.
+"""What the Orca screen reader says while the program is used, and what Orca's own click on an
+address of the About dialog does.
 
-    orca-speech.py PROGRAM
+    orca-speech.py [--wayland-client] PROGRAM
 
-Runs in a desktop session with an X display and a session bus (desktop-session.sh x11):
-starts Orca with a private home, then the program and a second copy of it, types keys with
-xdotool and reads what Orca said from its debug log. Prints each failure and exits 1; 0
-when all was said. With ORCA_SPEECH_LOG set, Orca's log is kept in that file.
+Runs in a desktop session with an X display and a session bus: starts Orca with a private
+home, then the program and a second copy of it, and reads what Orca said from its debug log.
+The keys are typed with xdotool, and an address is clicked through Orca's flat review. With
+--wayland-client (in a Wayland session, desktop-session.sh) the program is a native Wayland
+client, and its buttons are pressed through the accessibility bus, as a screen reader's user
+can. Needs Orca's Python, the system's, for its AT-SPI bindings. Prints each failure and
+exits 1; 0 when all was said. With ORCA_SPEECH_LOG set, Orca's log is kept in that file.
 """
 import datetime
 import os
@@ -17,7 +21,13 @@ import sys
 import tempfile
 import time
 
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
 CHECKOUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+KEYS = sys.argv[1] != "--wayland-client"
 
 
 def strings():
@@ -29,6 +39,12 @@ def strings():
     return table
 
 
+def applications(name):
+    desktop = Atspi.get_desktop(0)
+    found = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+    return [app for app in found if app is not None and app.get_name() == name]
+
+
 def start_orca(work):
     home = os.path.join(work, "home")
     os.makedirs(home)
@@ -38,7 +54,23 @@ def start_orca(work):
     log = os.path.join(work, "orca.log")
     orca = subprocess.Popen(["orca", "--replace", "--debug-file=" + log], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(300):  # until Orca is on the accessibility bus
+        if applications("orca"):
+            break
+        time.sleep(0.1)
+    time.sleep(3)  # and listens to it
     return orca, log
+
+
+def fake_browser(work):
+    """A directory for PATH whose xdg-open notes what it was asked to open."""
+    directory = os.path.join(work, "bin")
+    os.makedirs(directory)
+    opener = os.path.join(directory, "xdg-open")
+    with open(opener, "w") as f:
+        f.write(f'#!/bin/sh\necho "$*" >> {work}/opened\n')
+    os.chmod(opener, 0o755)
+    return directory, os.path.join(work, "opened")
 
 
 def seconds(clock):
@@ -55,49 +87,111 @@ def utterances(log):
     """What Orca said, as (time of day in seconds, text); without its echo of the keys
     typed ("p ", "return "), which Orca 43 has and Orca 48 not."""
     with open(log, encoding="utf-8", errors="replace") as f:
-        said = re.findall(r"^(\S+) - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.S | re.M)
+        said = re.findall(r"^(\S+) - SPEECH OUTPUT: '(.*?)' ?\[?\{", f.read(), re.S | re.M)
     return [(seconds(clock), s) for clock, s in said if not re.fullmatch(r"[a-z]+ ", s)]
 
 
-def key(name, settle=3):
-    """Types the key, waits for what follows, and gives the time it was typed."""
-    typed = now()
-    subprocess.run(["xdotool", "key", name], check=True)
-    time.sleep(settle)
-    return typed
+def descendants(node):
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def press_button(role, title, button):
+    """Presses the button of the program's showing window through its accessible action."""
+    for _ in range(50):
+        for app in applications("kimoro"):
+            for window in descendants(app):
+                if (window.get_role() != role or window.get_name() != title or
+                        not window.get_state_set().contains(Atspi.StateType.SHOWING)):
+                    continue
+                for control in descendants(window):
+                    if control.get_role() == Atspi.Role.PUSH_BUTTON and control.get_name() == button:
+                        Atspi.Action.do_action(control, 0)
+                        return
+        time.sleep(0.2)
+    raise RuntimeError(f"no button {button} in a window {title}")
+
+
+class Session:
+    """Steps taken, each with the time it began; what Orca said is split by them."""
+
+    def __init__(self):
+        self.steps = []
+
+    def step(self, name, act, settle=3):
+        self.steps.append((name, now()))
+        act()
+        time.sleep(settle)
+
+    def command(self, name, keys, role, title, button, settle=3):
+        """The user's command: keys typed, or without a keyboard, the button pressed."""
+        if KEYS:
+            self.step(name, lambda: subprocess.run(["xdotool", "key", *keys], check=True), settle)
+        else:
+            self.step(name, lambda: press_button(role, title, button), settle)
+
+    def said(self, log):
+        said = utterances(log)
+        bounds = [t for _, t in self.steps] + [float("inf")]
+        return {name: [s for t, s in said if begin <= t < end]
+                for (name, begin), end in zip(self.steps, bounds[1:])}
 
 
 def main():
-    program = sys.argv[1]
+    program = sys.argv[-1]
     table = strings()
     greetings = [table[n] for n in range(1000, 1007)]
+    urls = [table[n] for n in (1004, 1006)]
+    frame, dialog, alert = Atspi.Role.FRAME, Atspi.Role.DIALOG, Atspi.Role.ALERT
+    main_title, about_title, box_title = "きもろ", table[200], "きもろ"
+    session = Session()
+    opened = []
     with tempfile.TemporaryDirectory(prefix="kimoro-orca-") as work:
         orca, log = start_orca(work)
+        browser, opened_log = fake_browser(work)
+        env = dict(os.environ, PATH=browser + os.pathsep + os.environ["PATH"])
+        if not KEYS:
+            env = {name: value for name, value in env.items()
+                   if name not in ("DISPLAY", "XAUTHORITY")}
         first = second = None
         try:
-            for _ in range(300):  # until Orca is up, listening to the accessibility bus
-                if os.path.exists(log) and "SPEECH OUTPUT" in open(log, errors="replace").read():
-                    break
-                time.sleep(0.2)
-            first = subprocess.Popen([program])
+            session.step("start", lambda: None, 0)
+            first = subprocess.Popen([program], env=env)
             time.sleep(5)
-            # When each key was typed, the second copy started among them.
-            times = [key(name, 5 if name == "p" else 3)  # the greeting goes after 2.5 s
-                     for name in ("p", "p", "a", "Escape", "w", "Return")]
-            times.append(now())
-            second = subprocess.Popen([program])  # two messages, then it ends
-            time.sleep(5)
-            times.append(key("Return"))
-            times.append(key("Return"))
+            for press in ("p1", "p2"):  # the greeting goes after 2.5 s
+                session.command(press, ["p"], frame, main_title, table[101].replace("&", ""), 5)
+            session.command("about", ["a"], frame, main_title, "About")
+            if KEYS:
+                # Flat review from the window's last line, the buttons', two lines up, past
+                # the copyright to the second address, and Orca's click on it.
+                session.step("click", lambda: subprocess.run(
+                    ["xdotool", "key", "--delay", "500", "Insert+KP_Page_Up", "KP_Home",
+                     "KP_Home", "KP_Divide"], check=True))
+                if os.path.exists(opened_log):
+                    opened = open(opened_log).read().split()
+            session.command("about closed", ["Escape"], dialog, about_title, "OK")
+            session.command("windows directory", ["w"], frame, main_title, "WindowsDirectory")
+            session.command("windows directory closed", ["Return"], dialog, "WindowsDirectory",
+                            "OK")
+            def start_second():
+                nonlocal second
+                second = subprocess.Popen([program], env=env)  # two messages, then it ends
+            session.step("message 1", start_second, 5)
+            session.command("message 2", ["Return"], alert, box_title, "OK")
+            session.command("messages closed", ["Return"], alert, box_title, "OK")
             second.wait(20)
-            times.append(key("x"))
+            session.command("exit", ["x"], frame, main_title, "eXit")
             first.wait(20)
             # Orca writes its log through a buffer of some kilobytes, which the log of a
-            # few more keys fills.
+            # few more events fills.
             for _ in range(10):
-                key("shift", 0.3)
+                subprocess.run(["xdotool", "key", "shift"], check=True)
+                time.sleep(0.3)
             time.sleep(2)
-            said = utterances(log)
+            spoken = session.said(log)
             if os.environ.get("ORCA_SPEECH_LOG"):  # kept for a reader
                 shutil.copy(log, os.environ["ORCA_SPEECH_LOG"])
         finally:
@@ -106,11 +200,6 @@ def main():
                     process.kill()
                     process.wait()
 
-    # What was said after each step, up to the next: [0] as the program started, [1] and
-    # [2] after p, [3] after a, [5] after w, [7] the first message, [8] the second.
-    times = [0] + times + [float("inf")]
-    spoken = [[s for t, s in said if begin <= t < end]
-              for begin, end in zip(times, times[1:])]
     failures = []
 
     def expect(what, segment, *texts):
@@ -118,28 +207,31 @@ def main():
         if missing:
             failures.append(f"{what}: Orca did not say {missing}; it said {segment}")
 
-    expect("start", spoken[0], "button")
-    for press in (1, 2):
+    expect("start", spoken["start"], "button")
+    for press in ("p1", "p2"):
         # Said once; the label's emptying 2.5 s later says nothing.
         count = sum(1 for s in spoken[press] if any(g in s for g in greetings))
         if count != 1:
-            failures.append(f"p ({press}): the greeting was said {count} times, not once: "
+            failures.append(f"{press}: the greeting was said {count} times, not once: "
                             f"{spoken[press]}")
-    about = spoken[3]
-    expect("About", about, table[200] + " dialog", "きもろ", "Version 1.04.00", "Copyright",
-           table[1004], table[1006], "OK ")
+    about = spoken["about"]
+    expect("About", about, about_title + " dialog", "きもろ", "Version 1.04.00", "Copyright",
+           *urls, "OK ")
     if about and not about[-1].startswith("OK "):
         failures.append(f"About: the texts did not come before the button: {about}")
-    expect("WindowsDirectory", spoken[5], "WindowsDirectory dialog", "OK ")
-    if not any(re.search(r"WindowsDirectory dialog\s+\S", s) for s in spoken[5]):
-        failures.append(f"WindowsDirectory: the directory was not said: {spoken[5]}")
-    for segment, message in ((spoken[7], 1101), (spoken[8], 1102)):
-        expect(f"message {message}", segment, "alert きもろ")
-        text = table[message].split("\n")[0]
-        count = sum(1 for s in segment if text in s)
-        if count != 1:
-            failures.append(f"message {message}: its text was said {count} times, not once: "
-                            f"{segment}")
+    if KEYS and opened != urls[1:]:
+        failures.append(f"Orca's click on the second address opened {opened}, not {urls[1:]}; "
+                        f"Orca said {spoken['click']}")
+    windows_directory = spoken["windows directory"]
+    expect("WindowsDirectory", windows_directory, "WindowsDirectory dialog", "OK ")
+    if not any(re.search(r"WindowsDirectory dialog\s+\S", s) for s in windows_directory):
+        failures.append(f"WindowsDirectory: the directory was not said: {windows_directory}")
+    for step, message in (("message 1", 1101), ("message 2", 1102)):
+        # Read as the box opens, and again where the window manager gives the focus to the
+        # first copy's window between the boxes (openbox does), but never left unread.
+        expect(step, spoken[step], "alert " + box_title, table[message].split("\n")[0])
+        if not spoken[step] or not spoken[step][-1].startswith("OK "):
+            failures.append(f"{step}: Orca did not end on the box's button: {spoken[step]}")
     for failure in failures:
         print("orca-speech:", failure)
     return 1 if failures else 0

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <utility>
@@ -100,10 +101,60 @@ public:
     }
 };
 
+// A message box: an alert named by its title, with its message as its text, which screen
+// readers read as it opens. Not as its description: Orca 43 would read that as well, and
+// Orca 48 leaves a description out when the box opens just after another window went (a
+// second copy's second message).
+class MessageBoxAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit MessageBoxAccessible(QMessageBox* box)
+        : QAccessibleWidget(box, QAccessible::AlertMessage) {}
+
+    QString Text() const { return static_cast<QMessageBox*>(widget())->text(); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return widget()->windowTitle();
+        return QAccessibleWidget::text(t);
+    }
+
+    QString text(int startOffset, int endOffset) const override {
+        if (endOffset < 0) endOffset = characterCount();
+        return Text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(Text().size()); }
+
+    // The text can be read, not selected, and has no caret or attributes of its own.
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+};
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType()) return nullptr;
     if (className == QLatin1String("ClickLabel")) {
         return new ClickLabelAccessible(static_cast<ClickLabel*>(object));
+    }
+    if (className == QLatin1String("QMessageBox")) {
+        return new MessageBoxAccessible(static_cast<QMessageBox*>(object));
     }
     // A form's window declares no class of its own to Qt: it is asked for as a QWidget.
     if (auto* window = dynamic_cast<FormWindow*>(object);

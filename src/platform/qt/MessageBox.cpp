@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QShortcut>
@@ -34,13 +33,6 @@ void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
         style == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon,
         ToQString(App::Title()), ToQString(prompt), QMessageBox::Ok);
     box->setTextFormat(Qt::PlainText);
-    // The text is the box's description, which screen readers read as it opens, and its
-    // label labels the box: Orca 48 reads only the labels of three words or more of an
-    // alert, and Orca 43 reads either its unrelated labels or its description, not both.
-    box->setAccessibleDescription(box->text());
-    if (auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-        text->setBuddy(box);
-    }
     auto* copy = new QShortcut(QKeySequence::Copy, box);
     QObject::connect(copy, &QShortcut::activated,
                      [box] { QGuiApplication::clipboard()->setText(CopiedText(*box)); });
