@@ -42,6 +42,9 @@ stop() {
 }
 trap stop EXIT
 
+# The X servers' socket directory, as the system makes it at boot: mutter refuses one that not
+# everybody can write to, as a directory made under the usual umask is.
+[ -d /tmp/.X11-unix ] || install -d -m 1777 /tmp/.X11-unix
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export XDG_SESSION_TYPE=wayland
