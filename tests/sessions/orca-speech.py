@@ -168,6 +168,9 @@ def main():
             session.step("start", lambda: None, 0)
             first = subprocess.Popen([program], env=env)
             time.sleep(5)
+            if KEYS:  # Orca's "where am I" on the focused button
+                session.step("where am I", lambda: subprocess.run(
+                    ["xdotool", "key", "KP_Enter"], check=True))
             for step in ("p1", "p2"):  # the greeting goes after 2.5 s
                 session.command(step, ["p"], frame, main_title, table[101].replace("&", ""), 5)
             session.command("about", ["a"], frame, main_title, "About")
@@ -218,6 +221,11 @@ def main():
             failures.append(f"{what}: Orca did not say {missing}; it said {segment}")
 
     expect("start", spoken["start"], "button")
+    if KEYS:  # the button's name and its access key: Orca 43 says Alt+P, Orca 48 the letter
+        where = spoken["where am I"]
+        expect("where am I", where, table[101].replace("&", "") + " ")
+        if not any(re.fullmatch(r"(Alt\+)?P\.?", s) for s in where):
+            failures.append(f"where am I: Orca did not tell the access key: {where}")
     for step in ("p1", "p2"):
         # Said once; the label's emptying 2.5 s later says nothing.
         count = sum(1 for s in spoken[step] if any(g in s for g in greetings))
