@@ -27,6 +27,9 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
+# Orca finds actions by the names that Atspi.Action.get_action_name, deprecated, gives.
+warnings.simplefilter("ignore", DeprecationWarning)
+
 CHECKOUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 KEYS = sys.argv[1] != "--wayland-client"
 
@@ -112,8 +115,6 @@ def press(window_role, title, role, name):
                 for control in descendants(window):
                     if control.get_role() != role or control.get_name() != name:
                         continue
-                    # Orca finds actions by the names this deprecated call gives.
-                    warnings.simplefilter("ignore", DeprecationWarning)
                     for i in range(Atspi.Action.get_n_actions(control)):
                         if Atspi.Action.get_action_name(control, i).lower() == "press":
                             Atspi.Action.do_action(control, i)
