@@ -195,11 +195,13 @@ std::optional<Outer> OuterNow(const Window& window) {
 // has drawn it, the program moves the window once it learns the frame.
 std::optional<Outer> OuterOf(const Window& window) {
     std::optional<Outer> last, now;
-    const bool settled = Eventually([&] {
-        last = std::exchange(now, OuterNow(window));
-        Pause(100);
-        return now && now == last;
-    }, 3000);
+    const bool settled = Eventually(
+        [&] {
+            last = std::exchange(now, OuterNow(window));
+            Pause(100);
+            return now && now == last;
+        },
+        3000);
     return settled ? now : std::nullopt;
 }
 
