@@ -10,7 +10,8 @@ The keys are typed with xdotool, and an address is clicked through Orca's flat r
 --wayland-client (in a Wayland session, desktop-session.sh) the program is a native Wayland
 client, and its buttons and an address are pressed through their accessible actions, as
 Orca's object navigator does. Needs Orca's Python, the system's, for its AT-SPI bindings.
-Prints each failure and exits 1; 0 when all was said. With ORCA_SPEECH_LOG set, Orca's log is kept in that file.
+Prints each failure and exits 1; 0 when all was said. With ORCA_SPEECH_LOG set, Orca's log
+is kept in that file.
 """
 import datetime
 import os
@@ -185,7 +186,8 @@ def main():
                 session.step("click",
                              lambda: press(dialog, about_title, Atspi.Role.LINK, urls[1]))
             if os.path.exists(opened_log):
-                opened = open(opened_log).read().split()
+                with open(opened_log) as f:
+                    opened = f.read().split()
             session.command("about closed", ["Escape"], dialog, about_title, "OK")
             session.command("windows directory", ["w"], frame, main_title, "WindowsDirectory")
             session.command("windows directory closed", ["Return"], dialog, "WindowsDirectory",
