@@ -87,7 +87,8 @@ std::vector<HWND> FormWindows() {
 TEST_F(KeyPreview, LettersStayCommandsWithTheInputMethodOnInHiragana) {
     // The user left the input method on, in hiragana, while typing in another window; since
     // Windows 8 that one mode serves every window. A window with an input context would
-    // have its letters composed into Japanese text, so none of the program's has one.
+    // have its letters composed into Japanese text, so none of the program's has one. (Wine's
+    // own input method lets every key through, so only the contexts tell.)
     const HWND elsewhere = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                            nullptr, nullptr, nullptr);
     const HIMC context = ImmGetContext(elsewhere);
