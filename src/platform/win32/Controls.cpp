@@ -2,6 +2,7 @@
 
 #include "platform/common/FormRules.h"
 #include "platform/win32/Accessibility.h"
+#include "platform/win32/Keyboard.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Text.h"
 
@@ -99,6 +100,7 @@ Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t inde
     control_ = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
                                WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window,
                                reinterpret_cast<HMENU>(id_), GetModuleHandleW(nullptr), nullptr);
+    KeepFromInputMethod(control_);
     SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (design.liveRegion) MakeLiveRegion(control_);
     if (design.type == ControlType::PictureBox) {

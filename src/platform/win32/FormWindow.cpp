@@ -5,6 +5,7 @@
 #include "platform/win32/Accessibility.h"
 #include "platform/win32/Fonts.h"
 #include "platform/win32/Host.h"
+#include "platform/win32/Keyboard.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Screen.h"
 #include "platform/win32/SystemMenu.h"
@@ -74,6 +75,7 @@ Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clie
     CreateWindowExW(ExStyleOf(design), kFormClass, title.c_str(), StyleOf(design), 0, 0,
                     outer.width, outer.height, nullptr, nullptr, GetModuleHandleW(nullptr),
                     this);  // sets window_
+    KeepFromInputMethod(window_);
     // The frame follows the DPI of the monitor the window is on.
     if (WindowDpi(window_) != ScreenDpi()) SetClientRect({0, 0, clientWidth, clientHeight});
     if (design.icon != Picture::None) {

@@ -4,6 +4,8 @@
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/Text.h"
 
+#include <imm.h>
+
 #include <cwctype>
 #include <optional>
 #include <string_view>
@@ -74,3 +76,5 @@ bool HandleFormKey(MSG& message) {
     message.wParam = passed;
     return false;
 }
+
+void KeepFromInputMethod(HWND window) { ImmAssociateContext(window, nullptr); }

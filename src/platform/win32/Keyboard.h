@@ -7,3 +7,8 @@
 // and Esc, Tab, and Alt with a button's access key. True when the key is used up; a
 // previewed character may be changed in `message` and then goes on.
 bool HandleFormKey(MSG& message);
+
+// Gives a new window of a form no input context, so that an input method left on by the user
+// in another program composes nothing there: the program takes no text, and its letters are
+// keys. The input method's own mode, which the other programs share, stays as it is.
+void KeepFromInputMethod(HWND window);
