@@ -1,4 +1,4 @@
-#include "forms/Fonts.h"
+#include "forms/FaceNames.h"
 #include "forms/frmKimoro.h"
 
 namespace {

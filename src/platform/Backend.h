@@ -1,5 +1,5 @@
 // The seam between the form engine (platform/common/) and a window-system backend
-// (platform/qt/, later platform/win32/). Program code never includes this file.
+// (platform/qt/ or platform/win32/). Program code never includes this file.
 //
 // Everything that crosses it is in whole screen pixels and UTF-16 text. Twips, scale units
 // and every rule of forms and controls (what a property supports, when a timer ticks, which

@@ -24,7 +24,6 @@ inline constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000;
 inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
 inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
 inline constexpr DWORD KEY_READ = 0x20019;
-inline constexpr DWORD KEY_ALL_ACCESS_NO_SYNC = 0x2003F;
 
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
@@ -32,12 +31,10 @@ inline constexpr LONG ERROR_ACCESS_DENIED = 5;
 inline constexpr LONG ERROR_INVALID_HANDLE = 6;
 inline constexpr LONG ERROR_MORE_DATA = 234;
 
-inline constexpr DWORD REG_NONE = 0;
 inline constexpr DWORD REG_SZ = 1;
 inline constexpr DWORD REG_EXPAND_SZ = 2;
 inline constexpr DWORD REG_BINARY = 3;
 inline constexpr DWORD REG_DWORD = 4;
-inline constexpr DWORD REG_MULTI_SZ = 7;
 
 // user32. The window's own copy of its system menu (bRevert 0), or resets it to the
 // standard menu (non-zero) and returns 0.

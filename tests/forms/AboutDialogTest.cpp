@@ -3,6 +3,7 @@
 #include "forms/frmAbout.h"
 #include "forms/frmKimoro.h"
 #include "forms/frmWinDIR.h"
+#include "platform/Backend.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "platform/Win32.h"
@@ -20,16 +21,15 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
 const double kUnitX = frmAboutDesign.scaleWidth;   // twips per horizontal scale unit
 const double kUnitY = frmAboutDesign.scaleHeight;  // twips per vertical scale unit
 
 // A position or size as the window system holds it: the whole pixel nearest to the exact
 // value (either neighbour on a tie). Values are in units of `twipsPerUnit` twips.
 void ExpectSnapped(float actual, double exact, double twipsPerUnit, const std::string& what) {
-    const double pixels = actual * twipsPerUnit / kTwipsPerPixel;
+    const double pixels = actual * twipsPerUnit / TwipsPerPixel();
     EXPECT_NEAR(pixels, std::round(pixels), 1e-3) << what << " is not in whole pixels";
-    EXPECT_LE(std::fabs(pixels - exact * twipsPerUnit / kTwipsPerPixel), 0.5 + 1e-3)
+    EXPECT_LE(std::fabs(pixels - exact * twipsPerUnit / TwipsPerPixel()), 0.5 + 1e-3)
         << what << ": " << actual << " for " << exact;
 }
 
@@ -188,7 +188,7 @@ TEST_F(AboutDialog, KeepsDesignedTopsAndButtonSizesInItsOwnUnits) {
                 ExpectSnapped(control.Left(), design.left / kUnitX, kUnitX, name + " left");
             }
         }
-        EXPECT_EQ(ClientRect(d).height * kTwipsPerPixel, frmAboutDesign.clientHeight);
+        EXPECT_EQ(ClientRect(d).height * TwipsPerPixel(), frmAboutDesign.clientHeight);
         EXPECT_FALSE(TraitsOf(d).resizable) << "fixed size";
     });
 }

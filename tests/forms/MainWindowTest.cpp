@@ -1,6 +1,7 @@
 // The main window as the start-up procedure shows it: design, captions, buttons.
 #include "core/modKimoro.h"
 #include "forms/frmKimoro.h"
+#include "platform/Backend.h"
 #include "support/Driver.h"
 #include "support/Forms.h"
 
@@ -40,6 +41,7 @@ TEST_F(MainWindow, KeepsItsDesignedGeometryInTwips) {
         {"CoButVersion", 3120, 480, 1155, 375}, {"CoButEnd", 4260, 480, 1155, 375},
         {"lblKimoro", 150, 60, 5235, 315},
     };
+    const auto pixels = [](int twips) { return static_cast<int>(twips / TwipsPerPixel()); };
     for (const Expected& c : controls) {
         Control& control = frmKimoro().control(c.name);
         EXPECT_FLOAT_EQ(control.Left(), c.left) << c.name;
@@ -47,12 +49,12 @@ TEST_F(MainWindow, KeepsItsDesignedGeometryInTwips) {
         EXPECT_FLOAT_EQ(control.Width(), c.width) << c.name;
         EXPECT_FLOAT_EQ(control.Height(), c.height) << c.name;
         EXPECT_EQ(ControlRect(frmKimoro(), c.name),
-                  (Pixels{c.left / 15, c.top / 15, c.width / 15, c.height / 15}))
+                  (Pixels{pixels(c.left), pixels(c.top), pixels(c.width), pixels(c.height)}))
             << c.name;
     }
     const Pixels client = ClientRect(frmKimoro());
-    EXPECT_EQ(client.width, 5505 / 15);
-    EXPECT_EQ(client.height, 945 / 15);
+    EXPECT_EQ(client.width, pixels(5505));
+    EXPECT_EQ(client.height, pixels(945));
 }
 
 TEST_F(MainWindow, IsCentredFixedInSizeAndCannotBeMaximized) {
@@ -61,8 +63,11 @@ TEST_F(MainWindow, IsCentredFixedInSizeAndCannotBeMaximized) {
     const float outerHeight = frmKimoro().Height();
     EXPECT_GT(outerWidth, 5505);
     EXPECT_GT(outerHeight, 945);
-    EXPECT_NEAR(frmKimoro().Left() + outerWidth / 2, (screen.left + screen.width / 2.0) * 15, 15);
-    EXPECT_NEAR(frmKimoro().Top() + outerHeight / 2, (screen.top + screen.height / 2.0) * 15, 15);
+    const double twipsPerPixel = TwipsPerPixel();
+    EXPECT_NEAR(frmKimoro().Left() + outerWidth / 2,
+                (screen.left + screen.width / 2.0) * twipsPerPixel, twipsPerPixel);
+    EXPECT_NEAR(frmKimoro().Top() + outerHeight / 2,
+                (screen.top + screen.height / 2.0) * twipsPerPixel, twipsPerPixel);
     const WindowTraits traits = TraitsOf(frmKimoro());
     EXPECT_FALSE(traits.resizable);
     EXPECT_FALSE(traits.maximizeButton);

@@ -3,6 +3,7 @@
 #include "forms/frmAbout.h"
 #include "forms/frmKimoro.h"
 #include "forms/frmWinDIR.h"
+#include "platform/Backend.h"
 #include "platform/Win32.h"
 #include "platform/standins/StandIns.h"
 #include "support/Driver.h"
@@ -17,14 +18,12 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
-
 // A length as the window system holds it: the whole pixel nearest to the exact value
 // (either neighbour on a tie).
 void ExpectSnapped(float actual, double exact, const char* what) {
-    const double pixels = actual / kTwipsPerPixel;
+    const double pixels = actual / TwipsPerPixel();
     EXPECT_DOUBLE_EQ(pixels, std::round(pixels)) << what << " is not in whole pixels";
-    EXPECT_LE(std::fabs(actual - exact), kTwipsPerPixel / 2)
+    EXPECT_LE(std::fabs(actual - exact), TwipsPerPixel() / 2)
         << what << ": " << actual << " for " << exact;
 }
 
@@ -132,7 +131,7 @@ TEST_F(WinDIRDialog, SizesItselfAndItsButtonAroundTheDirectory) {
     const Layout empty = OpenAndMeasure();
     ExpectLaidOutAroundTheLabel(empty);
     EXPECT_LT(empty.labelWidth, root.labelWidth) << "six spaces are narrower than \"   /   \"";
-    EXPECT_GT(empty.labelWidth, 6 * kTwipsPerPixel) << "the six spaces still take room";
+    EXPECT_GT(empty.labelWidth, 6 * TwipsPerPixel()) << "the six spaces still take room";
     EXPECT_GT(empty.buttonWidth, 0);
 }
 

@@ -218,8 +218,8 @@ TEST(FormEngine, ControlsMeasureInTheFormsScaleUnitsAndTheFormInTwips) {
     EXPECT_EQ(ErrorOf([&] { button.SetLeft(300000); }), ErrorNumber::Overflow);
     EXPECT_FLOAT_EQ(button.Left(), -30) << "a failed assignment changes nothing";
 
-    // The form's size is reckoned on the frame it is designed on, 3 pixels on each side and
-    // 22 on top, and its place on the frame drawn.
+    // The form's size is reckoned on the classic frame, 3 pixels on each side and 22 on top,
+    // and its place on the frame drawn.
     form.SetWidth(4500);
     form.SetLeft(150);
     EXPECT_EQ(WindowOf(form).client.width, 300 - 6);

@@ -77,14 +77,16 @@ TEST(FormRules, CentresOnTheAreasCentrePixel) {
     EXPECT_EQ(CentreIn({-100, 50, 201, 101}, 50, 50), (PixelRect{-25, 75, 50, 50}));
     EXPECT_EQ(CentreIn({0, 0, 100, 100}, 300, 300), (PixelRect{-101, -101, 300, 300}))
         << "larger than the area: it sticks out on every side";
+    // Centred anew at another size, on the pixel it was centred on: where it would have gone.
+    const PixelRect screen{0, 0, 1024, 768};
+    EXPECT_EQ(CentreIn(CentrePixel(CentreIn(screen, 272, 173)), 266, 185),
+              CentreIn(screen, 266, 185));
 }
 
-TEST(FormRules, TheDesignedFrameIsWholePixelBordersAndCaptionAtEveryDpi) {
-    for (BorderStyle style : {BorderStyle::FixedSingle, BorderStyle::FixedDialog}) {
-        EXPECT_EQ(ClassicFrame(style, 15), (PixelMargins{3, 22, 3, 3}));
-        EXPECT_EQ(ClassicFrame(style, 12), (PixelMargins{4, 28, 4, 4}));  // 125 %
-        EXPECT_EQ(ClassicFrame(style, 10), (PixelMargins{5, 34, 5, 5}));  // 150 %
-    }
+TEST(FormRules, TheClassicFrameIsWholePixelBordersAndCaptionAtEveryDpi) {
+    EXPECT_EQ(ClassicFrame(15), (PixelMargins{3, 22, 3, 3}));
+    EXPECT_EQ(ClassicFrame(12), (PixelMargins{4, 28, 4, 4}));  // 125 %
+    EXPECT_EQ(ClassicFrame(10), (PixelMargins{5, 34, 5, 5}));  // 150 %
 }
 
 }  // namespace

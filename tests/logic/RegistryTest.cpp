@@ -142,9 +142,9 @@ TEST_F(RegistryRead, KeyPathsAndValueNamesCompareWithoutCase) {
 TEST_F(RegistryRead, TheStandInRefusesWriteAccessButGrantsReading) {
     Store("Name", win32::REG_SZ, "x\0"s);
     win32::HKEY key = 0;
-    EXPECT_EQ(
-        win32::RegOpenKeyExA(HKLM, "SOFTWARE\\Kimoro Test", 0, win32::KEY_ALL_ACCESS_NO_SYNC, &key),
-        win32::ERROR_ACCESS_DENIED);
+    const win32::DWORD readAndWrite = 0x2003F;  // READ_CONTROL and all six key rights
+    EXPECT_EQ(win32::RegOpenKeyExA(HKLM, "SOFTWARE\\Kimoro Test", 0, readAndWrite, &key),
+              win32::ERROR_ACCESS_DENIED);
     EXPECT_EQ(OpenRegistryKeysStandIn(), openAtStart);
     ASSERT_EQ(win32::RegOpenKeyExA(HKLM, "SOFTWARE\\Kimoro Test", 0, win32::KEY_READ, &key),
               win32::ERROR_SUCCESS);

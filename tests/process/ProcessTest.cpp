@@ -1,8 +1,8 @@
 // The program started as a process on the X display and driven as a user drives it: the
-// window manager activates and closes its windows, keys arrive from the keyboard. The
-// windows are found and driven with xdotool, wmctrl and xprop.
+// window manager activates and closes its windows, keys arrive from the keyboard.
 #include "sessions/Screenshot.h"
 #include "support/ProcessUnderTest.h"
+#include "support/X11Windows.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -15,7 +15,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -34,211 +33,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The main window and the message boxes share their title.
-const QString kMainTitle = QStringLiteral(u"きもろ");
-const QString kAboutTitle = QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報");
-const QString kWinDirTitle = QStringLiteral(u"WindowsDirectory");
-
-// Runs an X tool to its end and returns its standard output, trimmed; empty when it fails.
-QString Tool(const QString& program, const QStringList& arguments) {
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(5000)) {
-        tool.kill();
-        tool.waitForFinished();
-        return {};
-    }
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) return {};
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
-struct Window {
-    QString id;
-    QString title;
-    bool dialog = false;  // of the dialog type to the window manager, kept off the taskbar
-
-    bool IsMainWindow() const { return !dialog && title == kMainTitle; }
-    bool IsMessageBox() const { return dialog && title == kMainTitle; }
-    bool IsAbout() const { return dialog && title == kAboutTitle; }
-    bool IsWinDir() const { return title == kWinDirTitle; }  // a normal window: on the taskbar
-};
-
-std::vector<Window> VisibleWindowsOf(qint64 pid) {
-    std::vector<Window> windows;
-    if (pid <= 0) return windows;  // not started: a search for pid 0 would find strangers
-    const QString ids = Tool("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
-    for (const QString& id : ids.split(u'\n', Qt::SkipEmptyParts)) {
-        const QString type = Tool("xprop", {"-id", id, "_NET_WM_WINDOW_TYPE"});
-        windows.push_back({id, Tool("xdotool", {"getwindowname", id}),
-                           type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_DIALOG"))});
-    }
-    return windows;
-}
-
-// A copy of the program with its own environment. It keeps a record of every window it
-// was seen with, so that a test can tell what it showed between two looks.
-class Program {
-public:
-    explicit Program(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
-        process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        process_.start(ProgramUnderTest(), arguments);
-        process_.waitForStarted();
-    }
-    ~Program() { Kill(SIGKILL); }
-
-    qint64 Pid() const { return process_.processId(); }
-    // What it printed on its error output so far: nothing, on any start that succeeds.
-    QString Said() {
-        said_ += QString::fromLocal8Bit(process_.readAllStandardError());
-        return said_;
-    }
-    bool Running() { return process_.state() == QProcess::Running && !process_.waitForFinished(0); }
-    bool WaitForExit(int timeoutMs = kDeadlineMs) {
-        return process_.state() == QProcess::NotRunning || process_.waitForFinished(timeoutMs);
-    }
-    bool EndedWithCodeZero() const {
-        return process_.state() == QProcess::NotRunning &&
-               process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-    void Kill(int signal) {
-        if (process_.state() == QProcess::NotRunning) return;
-        ::kill(static_cast<pid_t>(Pid()), signal);
-        process_.waitForFinished(kDeadlineMs);
-    }
-
-    std::vector<Window> Windows() {
-        std::vector<Window> windows = VisibleWindowsOf(Pid());
-        for (const Window& window : windows) seen_[window.id] = window;
-        mostAtOnce_ = std::max(mostAtOnce_, windows.size());
-        return windows;
-    }
-    std::optional<Window> WaitForWindow(bool (Window::*kind)() const, const QString& notId = {}) {
-        std::optional<Window> found;
-        Eventually([&] {
-            for (const Window& window : Windows()) {
-                if ((window.*kind)() && window.id != notId) found = window;
-            }
-            return found.has_value();
-        });
-        return found;
-    }
-    bool Shows(const Window& wanted) {
-        for (const Window& window : Windows()) {
-            if (window.id == wanted.id) return true;
-        }
-        return false;
-    }
-    bool WaitUntilGone(const Window& window) {
-        return Eventually([&] { return !Shows(window); });
-    }
-    // A refusal shows as nothing happening: the window has to stay for a while.
-    bool StaysShown(const Window& window, int milliseconds = 500) {
-        return !Eventually([&] { return !Shows(window) || !Running(); }, milliseconds);
-    }
-
-    const std::map<QString, Window>& WindowsSeen() const { return seen_; }
-    std::size_t MostWindowsAtOnce() const { return mostAtOnce_; }
-
-private:
-    QProcess process_;
-    QString said_;
-    std::map<QString, Window> seen_;
-    std::size_t mostAtOnce_ = 0;
-};
-
-// A window's X id as a number, from xdotool's decimal or xprop's hexadecimal spelling.
-unsigned long IdNumber(const QString& id) {
-    bool ok = false;
-    const unsigned long number = id.trimmed().toULong(&ok, 0);
-    return ok ? number : 0;
-}
-
-// The atoms or windows an xprop line lists after its "=" or "#".
-QStringList PropertyValues(const QString& id, const QString& property) {
-    const QString line = Tool("xprop", {"-id", id, property});
-    const qsizetype at = line.indexOf(QRegularExpression(QStringLiteral("[=#]")));
-    if (at < 0) return {};
-    QStringList values;
-    for (const QString& value : line.mid(at + 1).split(u',', Qt::SkipEmptyParts)) {
-        values.push_back(value.trimmed());
-    }
-    return values;
-}
-
-// The whole window as the window manager draws it, frame included: its client area
-// (xwininfo) widened by the frame it reports (_NET_FRAME_EXTENTS: left, right, top, bottom).
-struct Outer {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const Outer&) const = default;
-};
-std::optional<Outer> OuterNow(const Window& window) {
-    const QString info = Tool("xwininfo", {"-id", window.id});
-    auto number = [&](const char* label) -> std::optional<int> {
-        const QRegularExpressionMatch match =
-            QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)"))
-                .match(info);
-        if (!match.hasMatch()) return std::nullopt;
-        return match.captured(1).toInt();
-    };
-    const QStringList frame = PropertyValues(window.id, QStringLiteral("_NET_FRAME_EXTENTS"));
-    const auto x = number("Absolute upper-left X"), y = number("Absolute upper-left Y");
-    const auto width = number("Width"), height = number("Height");
-    if (frame.size() != 4 || !x || !y || !width || !height) return std::nullopt;
-    const int left = frame[0].toInt(), right = frame[1].toInt(), top = frame[2].toInt(),
-              bottom = frame[3].toInt();
-    return Outer{*x - left, *y - top, *width + left + right, *height + top + bottom};
-}
-
-// The same once it holds still: where the window manager keeps silent about a frame until it
-// has drawn it, the program moves the window once it learns the frame.
-std::optional<Outer> OuterOf(const Window& window) {
-    std::optional<Outer> last, now;
-    const bool settled = Eventually(
-        [&] {
-            last = std::exchange(now, OuterNow(window));
-            Pause(100);
-            return now && now == last;
-        },
-        3000);
-    return settled ? now : std::nullopt;
-}
-
-// Minimized: iconic to the window manager (ICCCM's WM_STATE), not on the screen.
-bool Minimized(const Window& window) {
-    return Tool("xprop", {"-id", window.id, "WM_STATE"}).contains(QLatin1String("Iconic"));
-}
-
-// The window manager makes `window` the active one, then `key` (an xdotool key name) is
-// typed into it. False when the window never gets the keyboard focus.
-bool Press(const Window& window, const QString& key) {
-    Tool("xdotool", {"windowactivate", window.id});
-    if (!Eventually([&] { return Tool("xdotool", {"getwindowfocus"}) == window.id; }, 3000)) {
-        return false;
-    }
-    Pause(100);  // the program takes the focus in before the key
-    // Both halves of the key go through the keyboard to whatever has the focus. Aimed at a
-    // window, the release would be sent to that window alone once the key has opened a
-    // dialog, and the keyboard would keep the key down.
-    Tool("xdotool", {"key", key});
-    return true;
-}
-
-// What the title bar's close control does: a request through the window manager.
-void RequestClose(const Window& window) { Tool("wmctrl", {"-i", "-c", window.id}); }
-
-// A message box's text as a user can take it: Ctrl+C in the box copies its title, text and
-// buttons to the clipboard, each closed by a line of dashes, as Windows' boxes do.
-QString MessageBoxText(const Window& box) {
-    auto clipboard = [] { return Tool("xclip", {"-selection", "clipboard", "-o"}); };
-    const QString before = clipboard();
-    if (!Press(box, "ctrl+c")) return {};
-    QString copied;
-    Eventually([&] { return (copied = clipboard()) != before; }, 3000);
-    const QStringList parts = copied.split(QStringLiteral("---------------------------\n"));
-    return parts.size() > 3 ? parts[2].chopped(1) : copied;  // the text, without its line end
-}
 
 // The string table's text of `id`.
 QString StringTableText(int id) {
@@ -545,18 +339,12 @@ TEST_F(ProgramProcess, OnlyTheAboutDialogStaysOffTheTaskbar) {
 }
 
 // The client area as designed, whatever frame the window manager draws around it: the main
-// window's whole design (5505 x 945 twips); the dialogs as they are laid out on the frame
-// they were designed on (at 96 DPI), under thin frames and thick ones alike.
+// window's whole design (5505 x 945 twips); the dialogs as they are laid out on the classic
+// frame (at 96 DPI), under thin frames and thick ones alike.
 TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     auto clientSize = [](const Window& window) {
-        const QString info = Tool("xwininfo", {"-id", window.id});
-        const auto number = [&](const char* label) {
-            return QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(\\d+)"))
-                .match(info)
-                .captured(1)
-                .toInt();
-        };
-        return std::pair{number("Width"), number("Height")};
+        const std::optional<ScreenRect> client = ClientArea(window);
+        return client ? std::pair{client->width, client->height} : std::pair{0, 0};
     };
     Program& program = Start();
     const auto main = program.WaitForWindow(&Window::IsMainWindow);
@@ -587,7 +375,7 @@ TEST_F(ProgramProcess, DialogsOpenCentredOverTheMainWindowInTheFramesDrawn) {
     Program& program = Start();
     const auto main = program.WaitForWindow(&Window::IsMainWindow);
     ASSERT_TRUE(main);
-    const std::optional<Outer> owner = OuterOf(*main);
+    const std::optional<ScreenRect> owner = OuterOf(*main);
     ASSERT_TRUE(owner);
     // mutter 48 (GNOME 48) places a dialog that has an owner itself: across, it centres it as
     // the program does; down, only somewhere over its owner.
@@ -602,7 +390,7 @@ TEST_F(ProgramProcess, DialogsOpenCentredOverTheMainWindowInTheFramesDrawn) {
                          96;
     const double slack = scale > 1 ? std::ceil(scale) + 1 : 1;
     auto expectCentredOverOwner = [&](const Window& dialog, const char* name) {
-        const std::optional<Outer> outer = OuterOf(dialog);
+        const std::optional<ScreenRect> outer = OuterOf(dialog);
         ASSERT_TRUE(outer);
         EXPECT_NEAR(2 * outer->left + outer->width, 2 * owner->left + owner->width, slack) << name;
         if (placesDialogsItself) {

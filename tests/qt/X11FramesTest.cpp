@@ -1,7 +1,7 @@
 // The three windows on the X display under its window manager (openbox in scripts/test.sh):
-// a form's Width and Height are its outer size on the frame forms are designed on, whatever
-// frame the window manager draws, the same before the window is shown as after. Skipped
-// where there is no display.
+// a form's Width and Height are its outer size on the classic frame, whatever frame the
+// window manager draws, the same before the window is shown as after. Skipped where there is
+// no display.
 #include "core/modKimoro.h"
 #include "forms/frmAbout.h"
 #include "forms/frmKimoro.h"

@@ -46,7 +46,7 @@ struct FakeForm final : FormImpl {
     WindowHandle handle;
     std::u16string title;
     PixelRect client;
-    PixelMargins frame{4, 26, 4, 4};  // unlike the frame forms are designed on
+    PixelMargins frame{4, 26, 4, 4};  // unlike the classic frame
     bool visible = false;
     bool destroyed = false;
     std::vector<FakeControl> controls;

@@ -15,8 +15,12 @@ namespace {
 
 int loadedForms = 0;
 
-// The whole window on screen, in the frame the window system draws.
+// A form is placed by the frame the window system draws around it, and measured by the
+// classic frame: its client area is the same on every desktop.
 PixelRect DrawnRect(const FormImpl& window) { return Around(window.ClientRect(), window.Frame()); }
+PixelRect ClassicRect(const FormImpl& window, double twipsPerPixel) {
+    return Around(window.ClientRect(), ClassicFrame(twipsPerPixel));
+}
 
 // Moves one side of the rectangle that `frame` makes around the window's client area.
 void SetSide(FormImpl& window, const PixelMargins& frame, int PixelRect::*side, int pixels) {
@@ -167,8 +171,6 @@ void Form::Unload() {
 std::u16string Form::Caption() const { return window().impl->Title(); }
 void Form::SetCaption(std::u16string_view caption) { window().impl->SetTitle(caption); }
 
-// A form is placed by the frame drawn around it, and measured by the frame it was designed
-// on: its client area is the same on every desktop.
 float Form::Left() const {
     return static_cast<float>(DrawnRect(*window().impl).left * window().twipsPerPixel);
 }
@@ -176,14 +178,12 @@ float Form::Top() const {
     return static_cast<float>(DrawnRect(*window().impl).top * window().twipsPerPixel);
 }
 float Form::Width() const {
-    const PixelMargins frame = ClassicFrame(design_.borderStyle, window().twipsPerPixel);
-    return static_cast<float>(Around(window().impl->ClientRect(), frame).width *
-                              window().twipsPerPixel);
+    const double twipsPerPixel = window().twipsPerPixel;
+    return static_cast<float>(ClassicRect(*window().impl, twipsPerPixel).width * twipsPerPixel);
 }
 float Form::Height() const {
-    const PixelMargins frame = ClassicFrame(design_.borderStyle, window().twipsPerPixel);
-    return static_cast<float>(Around(window().impl->ClientRect(), frame).height *
-                              window().twipsPerPixel);
+    const double twipsPerPixel = window().twipsPerPixel;
+    return static_cast<float>(ClassicRect(*window().impl, twipsPerPixel).height * twipsPerPixel);
 }
 
 void Form::SetLeft(float twips) {
@@ -196,12 +196,12 @@ void Form::SetTop(float twips) {
 }
 void Form::SetWidth(float twips) {
     const double twipsPerPixel = window().twipsPerPixel;
-    SetSide(*window().impl, ClassicFrame(design_.borderStyle, twipsPerPixel), &PixelRect::width,
+    SetSide(*window().impl, ClassicFrame(twipsPerPixel), &PixelRect::width,
             SizeToPixels(twips, twipsPerPixel));
 }
 void Form::SetHeight(float twips) {
     const double twipsPerPixel = window().twipsPerPixel;
-    SetSide(*window().impl, ClassicFrame(design_.borderStyle, twipsPerPixel), &PixelRect::height,
+    SetSide(*window().impl, ClassicFrame(twipsPerPixel), &PixelRect::height,
             SizeToPixels(twips, twipsPerPixel));
 }
 
@@ -221,10 +221,9 @@ void Form::ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested)
             {rescale(rect.left), rescale(rect.top), rescale(rect.width), rescale(rect.height)});
         if (design_.controls[i].autoSize) impl.FitToContent();
     }
-    const PixelRect designed =
-        Around(window.impl->ClientRect(), ClassicFrame(design_.borderStyle, before));
-    const PixelRect client = Within({0, 0, rescale(designed.width), rescale(designed.height)},
-                                    ClassicFrame(design_.borderStyle, twipsPerPixel));
+    const PixelRect classic = ClassicRect(*window.impl, before);
+    const PixelRect client = Within({0, 0, rescale(classic.width), rescale(classic.height)},
+                                    ClassicFrame(twipsPerPixel));
     const PixelMargins drawn = window.impl->Frame();
     window.impl->SetClientRect(
         {suggested.left + drawn.left, suggested.top + drawn.top, client.width, client.height});
@@ -237,7 +236,6 @@ Control& Form::control(std::string_view name, std::int16_t index) {
     for (Control& control : window().controls) {
         if (control.design().name == name && control.design().index == index) return control;
     }
-    assert(false && "no such control in the design");
     throw RuntimeError(ErrorNumber::InvalidProcedureCall, "Control array element doesn't exist");
 }
 

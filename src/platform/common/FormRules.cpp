@@ -74,7 +74,11 @@ PixelRect CentreIn(const PixelRect& area, int width, int height) {
     return {centreX - width / 2, centreY - height / 2, width, height};
 }
 
-PixelMargins ClassicFrame(BorderStyle, double twipsPerPixel) {
+PixelRect CentrePixel(const PixelRect& window) {
+    return {window.left + window.width / 2, window.top + window.height / 2, 1, 1};
+}
+
+PixelMargins ClassicFrame(double twipsPerPixel) {
     // 3 and 19 pixels at 96 DPI (15 twips a pixel); each is whole pixels at any DPI.
     const int border = TwipsToPixels(3 * 15, twipsPerPixel);
     const int caption = TwipsToPixels(19 * 15, twipsPerPixel);

@@ -37,13 +37,18 @@ std::optional<std::size_t> CancelButton(const FormDesign& design);
 std::optional<std::size_t> EnterButton(const FormDesign& design,
                                        std::optional<std::size_t> focused);
 
-// A window of the given outer size centred in `area`.
+// A window of the given outer size centred in `area`: the area's centre pixel (rounding
+// towards its top-left on an even size) is the window's (rounding towards its bottom-right).
 PixelRect CentreIn(const PixelRect& area, int width, int height);
 
-// The frame the designs were made on: 3-pixel borders under a 19-pixel caption at 96 DPI,
-// for both fixed border styles, in the pixels of the form's DPI. A form's Width and Height
-// are its client size plus this frame, whatever frame the window system draws.
-PixelMargins ClassicFrame(BorderStyle style, double twipsPerPixel);
+// The pixel a window placed by CentreIn is centred on, as an area: centred in it at another
+// size, the window is where CentreIn would have put it at that size in the first place.
+PixelRect CentrePixel(const PixelRect& window);
+
+// The classic frame, which the designs were made on: 3-pixel borders under a 19-pixel
+// caption at 96 DPI, in the pixels of the form's DPI. A form's Width and Height are its
+// client size plus this frame, whatever frame the window system draws.
+PixelMargins ClassicFrame(double twipsPerPixel);
 
 // The rectangle a frame makes around an inner one, and the inner one it leaves of an outer
 // one (never below 0 pixels across).

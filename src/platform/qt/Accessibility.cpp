@@ -1,6 +1,6 @@
 #include "platform/qt/Accessibility.h"
 
-#include "platform/qt/Controls.h"
+#include "platform/qt/ClickLabel.h"
 #include "platform/qt/FormWindow.h"
 
 #include <QAccessible>

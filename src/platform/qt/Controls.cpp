@@ -2,12 +2,12 @@
 
 #include "platform/common/FormRules.h"
 #include "platform/qt/Accessibility.h"
+#include "platform/qt/ClickLabel.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/Text.h"
 
 #include <QFontMetricsF>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -53,13 +53,6 @@ QLabel* CreatePicture(const ControlDesign& design, QWidget* parent) {
 }
 
 }  // namespace
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
-    }
-}
 
 QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window,
                              FormEvents& events)

@@ -4,23 +4,10 @@
 
 #include "platform/Backend.h"
 
-#include <QLabel>
+#include <QMetaObject>
 
 class QTimer;
-
-// A label that reports clicks, as the form's labels take Click events.
-class ClickLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-    bool offersClick = false;  // to assistive technology: the form handles its clicks
-    bool liveRegion = false;   // screen readers speak each new non-empty caption
-signals:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
+class QWidget;
 
 class QtControlImpl final : public ControlImpl {
 public:

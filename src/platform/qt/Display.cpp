@@ -1,6 +1,7 @@
 #include "platform/qt/Display.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 
 #include <cstdio>
@@ -65,28 +66,30 @@ std::string Tried(const char* what, const char* variable) {
 
 }  // namespace
 
-bool ChooseDisplayOrExit() {
+const char* ChooseDisplayOrExit() {
     const std::string named = Variable("QT_QPA_PLATFORM");
     if (!named.empty()) {
         // Qt aborts, with advice about reinstalling, when its X display does not answer.
         if (std::string_view(named).substr(0, 3) == "xcb" && !XDisplayAnswers()) {
             ExitWith("needs a graphical display, and " + Tried("X display", "DISPLAY"));
         }
-        return false;  // another platform reports for itself
+        return nullptr;  // another platform reports for itself
     }
-    if (XDisplayAnswers()) {
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        return true;
-    }
+    if (XDisplayAnswers()) return "xcb";
     if (WaylandDisplayAnswers()) {
         if (!QtSpeaksWayland()) {
             ExitWith("the Wayland display \"" + Variable("WAYLAND_DISPLAY") +
                      "\" needs Qt's Wayland support (the package qt6-wayland), and " +
                      Tried("X display", "DISPLAY"));
         }
-        setenv("QT_QPA_PLATFORM", "wayland", 1);
-        return true;
+        return "wayland";
     }
     ExitWith("needs a graphical display: " + Tried("Wayland display", "WAYLAND_DISPLAY") +
              ", and " + Tried("X display", "DISPLAY"));
+}
+
+DisplayKind DisplayInUse() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"xcb") return DisplayKind::X11;
+    return platform.startsWith(u"wayland") ? DisplayKind::Wayland : DisplayKind::Other;
 }

@@ -8,6 +8,12 @@
 // platform the user names in QT_QPA_PLATFORM wins. Without a display that answers, says in one
 // line what was tried and ends the process with status 1.
 //
-// Returns true when it chose the platform for Qt: QT_QPA_PLATFORM then holds the choice until
-// QApplication is up, and no longer, so that programs the program starts choose for themselves.
-bool ChooseDisplayOrExit();
+// Returns the platform it chose for Qt ("xcb" or "wayland"), for QT_QPA_PLATFORM until
+// QApplication is up and no longer, so that programs the program starts choose for
+// themselves; nullptr where the user named one.
+const char* ChooseDisplayOrExit();
+
+// The display Qt shows the windows on, once QApplication is up (Other: e.g. the tests'
+// offscreen platform).
+enum class DisplayKind { X11, Wayland, Other };
+DisplayKind DisplayInUse();

@@ -2,6 +2,7 @@
 #include "platform/qt/FormWindow.h"
 
 #include "platform/common/FormRules.h"
+#include "platform/qt/Display.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/SystemMenu.h"
@@ -18,12 +19,6 @@
 namespace {
 
 WindowHandle nextHandle = 0x10000;
-
-// The frame the window manager will draw around the window as it is now, or the one forms
-// are designed on where none says.
-PixelMargins FrameOf(QWidget* window, BorderStyle style) {
-    return FrameFromWindowManager(window).value_or(ClassicFrame(style, TwipsPerPixel()));
-}
 
 }  // namespace
 
@@ -58,7 +53,7 @@ void FormWindow::changeEvent(QEvent* event) {
     // A Wayland compositor minimizes a window without telling the program, and then activates
     // the window it blocks: that is when the user turns to the program.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        QGuiApplication::platformName().startsWith(u"wayland")) {
+        DisplayInUse() == DisplayKind::Wayland) {
         BringBackModalForm();
     }
     // Window managers that ignore the hints offer every window a minimize button. A form
@@ -83,8 +78,9 @@ void FormWindow::BringBackModalForm() {
 
 void FormWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    // The program hides a window only once its form is unloaded. On Wayland, Qt 6.4 takes a
-    // window away itself when the compositor asks to close it: a loaded form shows again.
+    // The program hides a loaded form's window only to show it again at once (a modal form
+    // brought back). On Wayland, Qt 6.4 takes a window away itself when the compositor asks
+    // to close it: a loaded form shows again.
     if (form != nullptr && !isVisible()) {
         QTimer::singleShot(0, this, [this] {
             if (form == nullptr || isVisible()) return;
@@ -123,7 +119,9 @@ QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeig
         QWidget::setTabOrder(controls_[order[i - 1]]->Widget(), controls_[order[i]]->Widget());
     }
     if (!order.empty()) controls_[order.front()]->Widget()->setFocus();
-    frame_ = FrameOf(window_, design.borderStyle);
+    // The frame the window manager will draw around the window as it is now, or the classic
+    // frame where none says.
+    frame_ = FrameFromWindowManager(window_).value_or(ClassicFrame(TwipsPerPixel()));
 }
 
 QtFormImpl::~QtFormImpl() {
@@ -167,8 +165,8 @@ void QtFormImpl::PrepareFirstShow() {
     // Owned by the window that is active as it opens: taskbars that list a transient window
     // under its owner leave it out, and the skip-taskbar state asks the others to. A Wayland
     // compositor learns a modal form's owner only this way, and keeps the two together.
-    const bool modalOnWayland = window_->windowModality() != Qt::NonModal &&
-                                QGuiApplication::platformName().startsWith(u"wayland");
+    const bool modalOnWayland =
+        window_->windowModality() != Qt::NonModal && DisplayInUse() == DisplayKind::Wayland;
     if (!design_.showInTaskbar || modalOnWayland) {
         QWidget* owner = QApplication::activeWindow();
         if (owner != nullptr && owner != window_ && owner->windowHandle() != nullptr) {
@@ -193,7 +191,7 @@ void QtFormImpl::ShowAndActivate() {
 // A window manager may not say before it maps a window what frame it will draw (KWin under
 // Wayland keeps silent), or say it wrongly; every one says once it has framed the window.
 void QtFormImpl::WatchForDrawnFrame() {
-    if (QGuiApplication::platformName() != u"xcb") return;
+    if (DisplayInUse() != DisplayKind::X11) return;
     auto* poll = new QTimer(window_);
     poll->setInterval(10);
     FormWindow* window = window_;
@@ -207,14 +205,11 @@ void QtFormImpl::WatchForDrawnFrame() {
 
 void QtFormImpl::AdoptFrame(const PixelMargins& drawn) {
     if (drawn == frame_) return;
-    const PixelRect placed = Around(ClientRect(), frame_);
+    const PixelRect client = ClientRect();
+    const PixelRect centre = CentrePixel(Around(client, frame_));
     frame_ = drawn;
-    const QRect client = window_->geometry();
-    const int width = client.width() + drawn.left + drawn.right;
-    const int height = client.height() + drawn.top + drawn.bottom;
-    window_->setGeometry(placed.left + (placed.width - width) / 2 + drawn.left,
-                         placed.top + (placed.height - height) / 2 + drawn.top, client.width(),
-                         client.height());
+    const PixelRect outer = Around(client, drawn);
+    SetClientRect(Within(CentreIn(centre, outer.width, outer.height), drawn));
 }
 
 void QtFormImpl::Show() { ShowAndActivate(); }

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -26,20 +27,42 @@ static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace {
 
-std::string borrowedRuntimeDirectory;
-std::optional<std::string> givenRuntimeDirectory;  // what the variable held before
-bool runtimeLookUpLedNowhere = false;
-std::optional<std::string> givenTemporaryDirectory;  // TMPDIR before, in that case
-QtMessageHandler qtMessageHandler = nullptr;
-bool busDisabled = false;
-bool platformChosen = false;  // QT_QPA_PLATFORM set for QApplication alone
+// The environment variables the host set for Qt, each with what it held before (nothing
+// where it was unset).
+std::map<std::string, std::optional<std::string>> givenVariables;
+QtMessageHandler qtMessageHandler = nullptr;  // Qt's own, which the filters below hand on to
 
-// Qt's warnings that it has no runtime directory, while it has none on purpose, tell the
-// user nothing.
-void DropRuntimeDirectoryWarnings(QtMsgType type, const QMessageLogContext& context,
-                                  const QString& message) {
-    if (!message.startsWith(QLatin1String("QStandardPaths: "))) {
+void SetForQt(const char* name, const char* value) {  // unsets it for nullptr
+    const char* given = std::getenv(name);
+    givenVariables.emplace(name, given ? std::optional<std::string>(given) : std::nullopt);
+    value ? setenv(name, value, 1) : unsetenv(name);
+}
+
+void GiveBack(const char* name) {
+    const auto given = givenVariables.extract(name);
+    if (given.empty()) return;
+    given.mapped() ? setenv(name, given.mapped()->c_str(), 1) : unsetenv(name);
+}
+
+// The session bus address was unset: it holds "disabled:" for Qt's whole run.
+bool BusDisabled() { return givenVariables.contains("DBUS_SESSION_BUS_ADDRESS"); }
+
+// A warning where nothing is wrong and the user can do nothing: Qt's accessibility bridge
+// has no object for a screen reader asking after a window just closed.
+void DropHarmlessWarnings(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+    if (qstrcmp(context.category, "qt.accessibility.atspi") != 0 ||
+        !message.contains(QLatin1String("Could not find accessible on path"))) {
         qtMessageHandler(type, context, message);
+    }
+}
+
+// Likewise Qt's warnings that it has no runtime directory, while it starts with none on
+// purpose.
+void DropHarmlessStartWarnings(QtMsgType type, const QMessageLogContext& context,
+                               const QString& message) {
+    if (!message.startsWith(QLatin1String("QStandardPaths: "))) {
+        DropHarmlessWarnings(type, context, message);
     }
 }
 
@@ -68,8 +91,7 @@ void PrepareHostEnvironment() {
     // writes into the home directory and outlives the program. Where a bus exists, the
     // bridge uses it and the widgets stay visible to screen readers.
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) {
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-        busDisabled = true;
+        SetForQt("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     }
     // While QApplication starts, Qt 6.4 looks for a sandbox marker in the runtime directory
     // (QStandardPaths::RuntimeLocation; Qt 6.8 looks at /.flatpak-info instead, and none of
@@ -80,48 +102,28 @@ void PrepareHostEnvironment() {
     // directory can be made: Qt finds no runtime directory, says so, and writes nothing. Both
     // variables are given back once QApplication is up, so that started programs get them as
     // they were.
-    if (const char* given = std::getenv("XDG_RUNTIME_DIR"); !IsPrivateDirectory(given)) {
-        if (given != nullptr) givenRuntimeDirectory = given;
-        borrowedRuntimeDirectory = ExistingPrivateDirectory();
-        if (!borrowedRuntimeDirectory.empty()) {
-            setenv("XDG_RUNTIME_DIR", borrowedRuntimeDirectory.c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
-            if (const char* temporary = std::getenv("TMPDIR")) givenTemporaryDirectory = temporary;
-            setenv("TMPDIR", "/proc", 1);
-            runtimeLookUpLedNowhere = true;
-            qtMessageHandler = qInstallMessageHandler(DropRuntimeDirectoryWarnings);
-        }
+    if (!IsPrivateDirectory(std::getenv("XDG_RUNTIME_DIR"))) {
+        const std::string borrowed = ExistingPrivateDirectory();
+        SetForQt("XDG_RUNTIME_DIR", borrowed.empty() ? nullptr : borrowed.c_str());
+        if (borrowed.empty()) SetForQt("TMPDIR", "/proc");
     }
-    // Warnings where nothing is wrong and the user can do nothing: Qt's Wayland text input
-    // (6.8) warns of every focus change it cannot place, under mutter at each start; its
-    // accessibility bridge of a screen reader asking after a window just closed; its
-    // desktop-settings listener (6.8) of the session bus that the program left out above.
-    // QT_LOGGING_RULES still overrides this.
-    const QString quiet =
-        QStringLiteral("qt.qpa.wayland.textinput=false\nqt.accessibility.atspi=false");
+    qtMessageHandler = qInstallMessageHandler(
+        givenVariables.contains("TMPDIR") ? DropHarmlessStartWarnings : DropHarmlessWarnings);
+    // Whole categories of such warnings: Qt's Wayland text input (6.8) warns of every focus
+    // change it cannot place, under mutter at each start; its desktop-settings listener (6.8)
+    // of the session bus that the program left out above. QT_LOGGING_RULES still overrides
+    // this.
+    const QString quiet = QStringLiteral("qt.qpa.wayland.textinput=false");
     QLoggingCategory::setFilterRules(
-        busDisabled ? quiet + QStringLiteral("\nqt.qpa.theme.dbus=false") : quiet);
+        BusDisabled() ? quiet + QStringLiteral("\nqt.qpa.theme.dbus=false") : quiet);
     InstallFontSubstitutions();
 }
 
 // Once QApplication exists: what was set for its start given back, the keyboard filter,
 // what screen readers are told of the forms, and the application's settings.
 void InstallRuntime(QApplication& application) {
-    if (platformChosen) unsetenv("QT_QPA_PLATFORM");
-    if (givenRuntimeDirectory) {
-        setenv("XDG_RUNTIME_DIR", givenRuntimeDirectory->c_str(), 1);
-    } else if (!borrowedRuntimeDirectory.empty()) {
-        unsetenv("XDG_RUNTIME_DIR");
-    }
-    if (runtimeLookUpLedNowhere) {
-        if (givenTemporaryDirectory) {
-            setenv("TMPDIR", givenTemporaryDirectory->c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-        qInstallMessageHandler(qtMessageHandler);
-    }
+    for (const char* name : {"QT_QPA_PLATFORM", "XDG_RUNTIME_DIR", "TMPDIR"}) GiveBack(name);
+    qInstallMessageHandler(DropHarmlessWarnings);
     // The classic style: the designs' fixed sizes are made for its frames and margins.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     InitIcons();
@@ -152,7 +154,7 @@ private:
 }  // namespace
 
 std::unique_ptr<WindowSystem> StartWindowSystem(int argc, char** argv) {
-    platformChosen = ChooseDisplayOrExit();
+    if (const char* platform = ChooseDisplayOrExit()) SetForQt("QT_QPA_PLATFORM", platform);
     PrepareHostEnvironment();
     static char unnamed[] = "kimoro";
     return std::make_unique<QtWindowSystem>(argc > 0 ? argv[0] : unnamed);
@@ -166,6 +168,6 @@ void PostToEventLoop(std::function<void()> task) { QTimer::singleShot(0, qApp, s
 
 QProcessEnvironment EnvironmentForStartedPrograms() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (busDisabled) environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    if (BusDisabled()) environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     return environment;
 }

@@ -2,10 +2,9 @@
 #include "platform/qt/Text.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QShortcut>
 
 namespace {
@@ -22,13 +21,20 @@ QString CopiedText(const QMessageBox& box) {
            line;
 }
 
+// The boxes whose showing is over, but `kept`.
+void DeleteClosedBoxes(const QWidget* kept) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != kept && !window->isVisible() && qobject_cast<QMessageBox*>(window)) {
+            delete window;
+        }
+    }
+}
+
+void DeleteAllClosedBoxes() { DeleteClosedBoxes(nullptr); }
+
 }  // namespace
 
 void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
-    // Each box outlives its showing until the next box has been shown and closed: Qt gives a
-    // new accessible object the number of one gone, and a screen reader takes the parts of a
-    // box shown at once after another for those it had, and leaves its text unread.
-    static QPointer<QMessageBox> lastShown;
     auto* box = new QMessageBox(
         style == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon,
         ToQString(App::Title()), ToQString(prompt), QMessageBox::Ok);
@@ -38,6 +44,11 @@ void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
                      [box] { QGuiApplication::clipboard()->setText(CopiedText(*box)); });
     box->exec();
     box->hide();  // also when the program's end, not the user, ended its showing
-    if (lastShown) lastShown->deleteLater();
-    lastShown = box;
+    // Each box outlives its showing until the next box has been shown and closed, the last
+    // until the application goes: Qt gives a new accessible object the number of one gone,
+    // and a screen reader takes the parts of a box shown at once after another for those it
+    // had, and leaves its text unread.
+    DeleteClosedBoxes(box);
+    qRemovePostRoutine(DeleteAllClosedBoxes);  // called once, whatever the number of boxes
+    qAddPostRoutine(DeleteAllClosedBoxes);
 }

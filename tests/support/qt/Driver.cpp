@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpontaneKeyEvent>

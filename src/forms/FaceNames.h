@@ -1,4 +1,4 @@
-// The fonts the form designs name.
+// The face names of the fonts the form designs name.
 #pragma once
 
 #include "platform/FormDesign.h"
