@@ -13,8 +13,7 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
-    bool offersClick = false;  // to assistive technology: the form handles its clicks
-    bool liveRegion = false;   // screen readers speak each new non-empty caption
+    AccessibleRole role = AccessibleRole::Standard;  // what screen readers are told it is
 signals:
     void clicked();
 
@@ -38,9 +37,9 @@ public:
     void FitToContent() override;
     void StartTimer(int milliseconds) override;
     void StopTimer() override;
+    void Announce() override;
 
 private:
-    const ControlDesign& design_;
     QWidget* widget_ = nullptr;           // owned by the window
     QTimer* timer_ = nullptr;             // owned by the window
     QMetaObject::Connection connection_;  // the click or tick, to the form's events

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <utility>
+
 namespace {
 
 enum class Role : DWORD_PTR { Dialog = ROLE_SYSTEM_DIALOG, Link = ROLE_SYSTEM_LINK };
@@ -148,27 +150,32 @@ private:
 
 constexpr UINT_PTR kRoleSubclass = 1;
 
-// Answers a request for the window's client object with the object in its role; other
-// objects are Windows' own.
+// Asked for the role a window is in each time a screen reader asks for its object.
+using RoleSource = std::function<AccessibleRole()>;
+
+// Answers a request for the window's client object with the object in the role its source
+// gives now, where that is a dialog or a link; other objects are Windows' own.
+
 LRESULT CALLBACK AnswerInRole(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR role) {
+                              DWORD_PTR data) {
+    auto* const source = reinterpret_cast<RoleSource*>(data);
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        const AccessibleRole role = (*source)();
         IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+        if ((role == AccessibleRole::Dialog || role == AccessibleRole::Link) &&
+            SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                                 reinterpret_cast<void**>(&standard)))) {
-            auto* object = new RoleObject(standard, window, static_cast<Role>(role));
+            auto* object = new RoleObject(
+                standard, window, role == AccessibleRole::Dialog ? Role::Dialog : Role::Link);
             const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object);
             object->Release();
             if (answer > 0) return answer;
         }
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, AnswerInRole, kRoleSubclass);
+        delete source;
     }
     return DefSubclassProc(window, message, wParam, lParam);
-}
-
-void ShowInRole(HWND window, Role role) {
-    SetWindowSubclass(window, AnswerInRole, kRoleSubclass, static_cast<DWORD_PTR>(role));
 }
 
 // The live setting is a UI Automation property, given to the label's standard object by
@@ -190,9 +197,10 @@ void SetLiveSetting(HWND label, const VARIANT* setting) {
 
 }  // namespace
 
-void ShowAsDialog(HWND form) { ShowInRole(form, Role::Dialog); }
-
-void ShowAsLink(HWND label) { ShowInRole(label, Role::Link); }
+void ShowInRole(HWND window, std::function<AccessibleRole()> role) {
+    SetWindowSubclass(window, AnswerInRole, kRoleSubclass,
+                      reinterpret_cast<DWORD_PTR>(new RoleSource(std::move(role))));
+}
 
 void MakeLiveRegion(HWND label) {
     VARIANT polite{};
