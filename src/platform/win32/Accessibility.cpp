@@ -1,5 +1,8 @@
 #include "platform/win32/Accessibility.h"
 
+#include "platform/Runtime.h"
+#include "platform/win32/Text.h"
+
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -19,10 +22,15 @@ constexpr GUID kLiveSetting = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;
 
+constexpr std::int16_t kFollowLink = 300;  // the string of a link's default action
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // Windows' own object for a window's client area, in another role; everything else, and
-// every question about the children, is the standard object's.
+// every question about the children, is the standard object's. A whole object rather than
+// Direct Annotation (IAccPropServices), which could give the role and the action's name but
+// not what the action does: a static control's standard object does nothing on it. Nor could
+// annotations be checked here: Wine keeps none.
 class RoleObject final : public IAccessible {
 public:
     RoleObject(IAccessible* standard, HWND window, Role role)
@@ -107,7 +115,7 @@ public:
         if (role_ != Role::Link || !IsSelf(child)) {
             return standard_->get_accDefaultAction(child, action);
         }
-        *action = SysAllocString(L"ジャンプ");  // what Japanese Windows calls following a link
+        *action = SysAllocString(ToWide(LoadResString(kFollowLink)).c_str());
         return *action != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
