@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -23,6 +24,17 @@ WindowHandle nextHandle = 0x10000;
 // are designed on where none says.
 PixelMargins FrameOf(QWidget* window, BorderStyle style) {
     return FrameFromWindowManager(window).value_or(ClassicFrame(style, TwipsPerPixel()));
+}
+
+// A closed form's window stays, hidden, until the next form's window closes: the window
+// system deactivates a window once it is hidden, and a screen reader that then asks about it
+// must find it. Orca 48 takes a window that no longer answers for one whose state is lost,
+// forgets where the user is, and then leaves the window the user is back in, and the next
+// dialog's texts, unsaid.
+void KeepUntilNextClose(FormWindow* window) {
+    static QPointer<FormWindow> lastClosed;
+    if (lastClosed) lastClosed->deleteLater();
+    lastClosed = window;
 }
 
 }  // namespace
@@ -131,7 +143,7 @@ QtFormImpl::~QtFormImpl() {
     window_->closedRole = events_.WindowRole();
     window_->form = nullptr;
     window_->hide();
-    window_->deleteLater();
+    KeepUntilNextClose(window_);
     ForgetSystemMenu(handle_);
     if (modalLoop_) modalLoop_->quit();
 }
