@@ -40,7 +40,8 @@ QString DialogTexts(const QWidget* window) {
 // widget a client area, which screen readers neither announce as a window nor read the
 // texts of. A dialog is described by its texts, which screen readers speak as it
 // opens: Orca reads a dialog's description, where it would leave out the labels of fewer
-// than three words.
+// than three words. Orca 48 reads the description twice; its other ways to a dialog's texts
+// drop some (a text interface drops the title and role), so the description stays.
 class FormWindowAccessible final : public QAccessibleWidget {
 public:
     explicit FormWindowAccessible(FormWindow* window) : QAccessibleWidget(window) {}
