@@ -33,14 +33,25 @@ struct PixelMargins {
     bool operator==(const PixelMargins&) const = default;
 };
 
-// What a window tells its form. Implemented by the engine; the backend never sees a Form.
+// What assistive technology (screen readers) is told a form's window or a control is. The
+// engine decides it; a backend maps it to its window system's roles.
+enum class AccessibleRole {
+    Standard,    // what the window system makes of the control: a button, a picture, a text
+    Frame,       // a form's window shown modelessly
+    Dialog,      // a form's window shown modally: screen readers read its texts as it opens
+    Link,        // a label whose click does something, offered as its press action
+    LiveRegion,  // a label whose new captions screen readers speak as they come
+};
+
+// What a window tells its form, and asks it. Implemented by the engine; the backend never
+// sees a Form.
 class FormEvents {
 public:
     // A button or label was clicked (control: its index in design.controls).
     virtual void Clicked(std::size_t control) = 0;
-    // Whether the form does anything on a click of the control: assistive technology offers
-    // a press only where one does something.
-    virtual bool HandlesClicks(std::size_t control) const = 0;
+    // Asked whenever assistive technology asks: the window's role may change as it is shown.
+    virtual AccessibleRole WindowRole() const = 0;
+    virtual AccessibleRole ControlRole(std::size_t control) const = 0;
     virtual void Ticked(std::size_t control) = 0;
     // A character typed while the form is active, before the focused control gets it; called
     // only on a form designed to preview keys. Returns what the control gets: the same
@@ -72,6 +83,8 @@ public:
     virtual void FitToContent() = 0;
     virtual void StartTimer(int milliseconds) = 0;  // (re)starts the count
     virtual void StopTimer() = 0;
+    // Tells assistive technology that a live region has a new caption, to be spoken.
+    virtual void Announce() = 0;
 };
 
 // The window of one loaded form with its controls, built from the design by CreateFormImpl

@@ -1,5 +1,6 @@
 // The form engine on an in-memory window system: loading and the end of the program, modal
-// Show, control lookup and properties, scale units, timers and the key preview.
+// Show, control lookup and properties, scale units, timers, the key preview and what screen
+// readers are told.
 #include "platform/Entry.h"
 #include "platform/Form.h"
 #include "platform/Runtime.h"
@@ -19,7 +20,7 @@ constexpr ControlDesign kControls[] = {
     {.name = "cmdGo", .type = ControlType::Button, .caption = u"&Go",
      .left = 150, .top = 300, .width = 600, .height = 300, .tabIndex = 0, .defaultButton = true},
     {.name = "lblFit", .type = ControlType::Label, .caption = u"abc",
-     .left = 30, .top = 45, .width = 900, .height = 300, .autoSize = true},
+     .left = 30, .top = 45, .width = 900, .height = 300, .autoSize = true, .liveRegion = true},
     {.name = "lblFixed", .type = ControlType::Label, .caption = u"fixed",
      .left = 0, .top = 0, .width = 900, .height = 300},
     {.name = "lblItem", .index = 0, .type = ControlType::Label, .caption = u"0"},
@@ -300,6 +301,29 @@ TEST(FormEngine, ClicksReachTheBindingWithTheArrayIndexAndCloseUnloads) {
     EXPECT_EQ(form.clicks, (std::vector<int>{1, -1, 0}));
     events.CloseRequested();
     EXPECT_FALSE(form.Loaded());
+}
+
+TEST(FormEngine, ScreenReadersAreToldTheRolesAndEachNewCaptionOfALiveLabel) {
+    TestForm behind, dialog;
+    behind.Show();
+    const FormEvents& events = WindowOf(behind).events;
+    EXPECT_EQ(events.WindowRole(), AccessibleRole::Frame);
+    EXPECT_EQ(events.ControlRole(IndexOf("lblItem", 1)), AccessibleRole::Link) << "clicks bound";
+    EXPECT_EQ(events.ControlRole(IndexOf("lblFixed")), AccessibleRole::Standard);
+    EXPECT_EQ(events.ControlRole(IndexOf("lblFit")), AccessibleRole::LiveRegion);
+    EXPECT_EQ(events.ControlRole(IndexOf("cmdGo")), AccessibleRole::Standard);
+    WhenModal([&](FakeForm& window) {
+        EXPECT_EQ(window.events.WindowRole(), AccessibleRole::Dialog);
+        EXPECT_EQ(events.WindowRole(), AccessibleRole::Frame);
+        dialog.Unload();
+    });
+    dialog.Show(ShowStyle::Modal);
+    for (const char16_t* caption : {u"news", u"", u"news"})
+        behind.control("lblFit").SetCaption(caption);
+    behind.control("lblFixed").SetCaption(u"no news");
+    EXPECT_EQ(FakeOf(behind, "lblFit").announced, (std::vector<std::u16string>{u"news", u"news"}));
+    EXPECT_TRUE(FakeOf(behind, "lblFixed").announced.empty());
+    behind.Unload();
 }
 
 TEST(FormEngine, FormsBehindAModalFormOrAMessageBoxTakeNoInputButTheirTimersTick) {

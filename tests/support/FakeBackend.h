@@ -14,7 +14,8 @@ struct FakeControl final : ControlImpl {
     PixelRect rect;
     bool ticking = false;
     int interval = 0;
-    int fits = 0;  // FitToContent calls
+    int fits = 0;                           // FitToContent calls
+    std::vector<std::u16string> announced;  // the text at each Announce
 
     std::u16string Text() const override { return text; }
     void SetText(std::u16string_view value) override { text = value; }
@@ -24,6 +25,7 @@ struct FakeControl final : ControlImpl {
     void FitToContent() override;
     void StartTimer(int milliseconds) override;
     void StopTimer() override { ticking = false; }
+    void Announce() override { announced.push_back(text); }
 };
 
 struct FakeForm final : FormImpl {

@@ -263,6 +263,7 @@ TEST_F(OutsideInput, ScreenReadersFindDialogsAndLinksAndHearEachNewGreeting) {
                         Announced, program.Id(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     announcements.clear();
+    EXPECT_NE(Read(main).role, ROLE_SYSTEM_DIALOG) << "a form shown modelessly";
     const HWND greeting = FindWindowExW(main, nullptr, L"Static", nullptr);
     PostCharacter(main, L'p');
     PostCharacter(main, L'p');

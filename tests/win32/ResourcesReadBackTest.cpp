@@ -89,7 +89,7 @@ TEST(StringTableResource, HoldsNoStringTheProgramsTableLacks) {
         }
     }
     EXPECT_EQ(stored, std::set<int>(std::begin(kStringIds), std::end(kStringIds)));
-    EXPECT_EQ(stored.size(), 19u);
+    EXPECT_EQ(stored.size(), 20u);
 }
 
 // One node of the raw VS_VERSIONINFO tree: a key, its value as text, its children in order.

@@ -37,6 +37,7 @@ void Control::SetCaption(std::u16string_view caption) {
     if (!HasCaption(design_->type)) NotSupported();
     impl_->SetText(caption);
     if (design_->type == ControlType::Label && design_->autoSize) impl_->FitToContent();
+    if (AnnouncesCaption(*design_, caption)) impl_->Announce();
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "platform/common/Lifetime.h"
 #include "platform/common/Modality.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace {
@@ -47,12 +48,15 @@ public:
         }
     }
 
-    bool HandlesClicks(std::size_t control) const override {
+    AccessibleRole WindowRole() const override { return WindowRoleOf(ShownModally(form_)); }
+
+    AccessibleRole ControlRole(std::size_t control) const override {
         const ControlDesign& design = form_.design_.controls[control];
-        for (const Binding& binding : form_.bindings_) {
-            if (binding.control == design.name && binding.click) return true;
-        }
-        return false;
+        const bool clickHandled = std::any_of(
+            form_.bindings_.begin(), form_.bindings_.end(), [&](const Binding& binding) {
+                return binding.control == design.name && binding.click;
+            });
+        return ControlRoleOf(design, clickHandled);
     }
 
     void Ticked(std::size_t control) override {

@@ -96,6 +96,16 @@ PixelRect Within(const PixelRect& outer, const PixelMargins& frame) {
             std::max(0, outer.height - frame.top - frame.bottom)};
 }
 
+AccessibleRole WindowRoleOf(bool shownModally) {
+    return shownModally ? AccessibleRole::Dialog : AccessibleRole::Frame;
+}
+
+AccessibleRole ControlRoleOf(const ControlDesign& design, bool clickHandled) {
+    if (design.type != ControlType::Label) return AccessibleRole::Standard;
+    if (design.liveRegion) return AccessibleRole::LiveRegion;
+    return clickHandled ? AccessibleRole::Link : AccessibleRole::Standard;
+}
+
 bool AnnouncesCaption(const ControlDesign& design, std::u16string_view caption) {
     return design.liveRegion && !caption.empty();
 }

@@ -1,5 +1,6 @@
 // The rules of forms and controls that need no window: units, focus order, the buttons that
-// Enter and Esc press, centring, timers. The form engine and every backend use these.
+// Enter and Esc press, centring, timers, what screen readers are told. The form engine and
+// every backend use these.
 #pragma once
 
 #include "platform/Backend.h"
@@ -54,6 +55,14 @@ PixelMargins ClassicFrame(double twipsPerPixel);
 // one (never below 0 pixels across).
 PixelRect Around(const PixelRect& inner, const PixelMargins& frame);
 PixelRect Within(const PixelRect& outer, const PixelMargins& frame);
+
+// What screen readers are told a form's window is: a dialog while the form is shown
+// modally, else a frame.
+AccessibleRole WindowRoleOf(bool shownModally);
+
+// What screen readers are told a control is: a label designed as a live region is one, a
+// label whose click the form handles is a link; the rest are what the window system says.
+AccessibleRole ControlRoleOf(const ControlDesign& design, bool clickHandled);
 
 // Whether screen readers are told a label's new caption: a live region's, unless it is empty
 // (a label emptying itself has nothing to say).

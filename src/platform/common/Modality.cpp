@@ -2,6 +2,7 @@
 
 #include "platform/common/Lifetime.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -23,3 +24,7 @@ ModalScope::~ModalScope() {
 }
 
 bool TakesInput(const Form& form) { return ModalStack().empty() || ModalStack().back() == &form; }
+
+bool ShownModally(const Form& form) {
+    return std::find(ModalStack().begin(), ModalStack().end(), &form) != ModalStack().end();
+}

@@ -18,3 +18,6 @@ public:
 // The form takes clicks, keys and close requests: no modal window runs, or it is the modal
 // form on top. Timers tick either way.
 bool TakesInput(const Form& form);
+
+// The form runs modally: its nested loop has not ended yet.
+bool ShownModally(const Form& form);

@@ -12,7 +12,16 @@
 
 namespace {
 
-bool InDialog(const QWidget* widget) { return widget->window()->isModal(); }
+// A form's window in the role the engine gives it now; a closed form's window, hidden on its
+// way out, keeps the role it closed in.
+AccessibleRole RoleOf(const FormWindow* window) {
+    return window->form != nullptr ? window->form->Events().WindowRole() : window->closedRole;
+}
+
+bool InDialog(const QWidget* widget) {
+    const auto* window = dynamic_cast<const FormWindow*>(widget->window());
+    return window != nullptr && RoleOf(window) == AccessibleRole::Dialog;
+}
 
 // The texts a dialog shows, its labels' captions from top to bottom, left to right.
 QString DialogTexts(const QWidget* window) {
@@ -27,21 +36,22 @@ QString DialogTexts(const QWidget* window) {
     return texts.join(QLatin1Char('\n'));
 }
 
-// A form's window: a dialog while it is shown modally, else a frame. Qt calls a plain
-// top-level widget a client area, which screen readers neither announce as a window nor
-// read the texts of. A dialog is described by its texts, which screen readers speak as it
+// A form's window: a dialog or a frame, as the engine says. Qt calls a plain top-level
+// widget a client area, which screen readers neither announce as a window nor read the
+// texts of. A dialog is described by its texts, which screen readers speak as it
 // opens: Orca reads a dialog's description, where it would leave out the labels of fewer
-// than three words.
+// than three words. Orca 48 reads the description twice; its other ways to a dialog's texts
+// drop some (a text interface drops the title and role), so the description stays.
 class FormWindowAccessible final : public QAccessibleWidget {
 public:
-    explicit FormWindowAccessible(QWidget* window) : QAccessibleWidget(window) {}
+    explicit FormWindowAccessible(FormWindow* window) : QAccessibleWidget(window) {}
 
     QAccessible::Role role() const override {
-        return widget()->isModal() ? QAccessible::Dialog : QAccessible::Window;
+        return InDialog(widget()) ? QAccessible::Dialog : QAccessible::Window;
     }
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Description && widget()->isModal()) return DialogTexts(widget());
+        if (t == QAccessible::Description && InDialog(widget())) return DialogTexts(widget());
         return QAccessibleWidget::text(t);
     }
 };
@@ -56,9 +66,17 @@ public:
 
     ClickLabel* Label() const { return static_cast<ClickLabel*>(widget()); }
 
+    bool OffersClick() const { return Label()->role == AccessibleRole::Link; }
+
     QAccessible::Role role() const override {
-        if (Label()->liveRegion) return QAccessible::Notification;
-        return Label()->offersClick ? QAccessible::Link : QAccessible::StaticText;
+        switch (Label()->role) {
+            case AccessibleRole::LiveRegion:
+                return QAccessible::Notification;
+            case AccessibleRole::Link:
+                return QAccessible::Link;
+            default:
+                return QAccessible::StaticText;
+        }
     }
 
     QString text(QAccessible::Text t) const override {
@@ -71,12 +89,12 @@ public:
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
-        if (Label()->offersClick) names << pressAction();
+        if (OffersClick()) names << pressAction();
         return names;
     }
 
     void doAction(const QString& action) override {
-        if (action == pressAction() && Label()->offersClick && widget()->isEnabled()) {
+        if (action == pressAction() && OffersClick() && widget()->isEnabled()) {
             emit Label()->clicked();
             return;
         }

@@ -2,6 +2,8 @@
 // events.
 #pragma once
 
+#include "platform/Backend.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -9,8 +11,7 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
-    bool offersClick = false;  // to assistive technology: the form handles its clicks
-    bool liveRegion = false;   // screen readers speak each new non-empty caption
+    AccessibleRole role = AccessibleRole::Standard;  // what screen readers are told it is
 signals:
     void clicked();
 

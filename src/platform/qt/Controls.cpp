@@ -55,8 +55,7 @@ QLabel* CreatePicture(const ControlDesign& design, QWidget* parent) {
 }  // namespace
 
 QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWidget* window,
-                             FormEvents& events)
-    : design_(design) {
+                             FormEvents& events) {
     switch (design.type) {
         case ControlType::Button: {
             QPushButton* button = CreateButton(design, window);
@@ -67,8 +66,7 @@ QtControlImpl::QtControlImpl(const ControlDesign& design, std::size_t index, QWi
         }
         case ControlType::Label: {
             ClickLabel* label = CreateLabel(design, window);
-            label->offersClick = events.HandlesClicks(index);
-            label->liveRegion = design.liveRegion;
+            label->role = events.ControlRole(index);
             connection_ = QObject::connect(label, &ClickLabel::clicked,
                                            [&events, index] { events.Clicked(index); });
             widget_ = label;
@@ -111,10 +109,7 @@ std::u16string QtControlImpl::Text() const {
 
 void QtControlImpl::SetText(std::u16string_view text) {
     if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(ToQString(text));
-    if (auto* label = qobject_cast<ClickLabel*>(widget_)) {
-        label->setText(ToQString(text));
-        if (AnnouncesCaption(design_, text)) AnnounceCaption(label);
-    }
+    if (auto* label = qobject_cast<ClickLabel*>(widget_)) label->setText(ToQString(text));
 }
 
 PixelRect QtControlImpl::Rect() const {
@@ -145,3 +140,7 @@ void QtControlImpl::FitToContent() {
 void QtControlImpl::StartTimer(int milliseconds) { timer_->start(milliseconds); }
 
 void QtControlImpl::StopTimer() { timer_->stop(); }
+
+void QtControlImpl::Announce() {
+    if (auto* label = qobject_cast<ClickLabel*>(widget_)) AnnounceCaption(label);
+}

@@ -25,9 +25,9 @@ public:
     void FitToContent() override;
     void StartTimer(int milliseconds) override;
     void StopTimer() override;
+    void Announce() override;
 
 private:
-    const ControlDesign& design_;
     QWidget* widget_ = nullptr;           // owned by the window
     QTimer* timer_ = nullptr;             // owned by the window
     QMetaObject::Connection connection_;  // the click or tick, to the form's events

@@ -126,6 +126,7 @@ QtFormImpl::QtFormImpl(const FormDesign& design, int clientWidth, int clientHeig
 
 QtFormImpl::~QtFormImpl() {
     controls_.clear();  // no event reaches the form any more
+    window_->closedRole = events_.WindowRole();
     window_->form = nullptr;
     window_->hide();
     window_->deleteLater();

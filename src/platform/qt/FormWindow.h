@@ -19,7 +19,8 @@ class QtFormImpl;
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
-    QtFormImpl* form = nullptr;  // null once the form is unloaded
+    QtFormImpl* form = nullptr;                         // null once the form is unloaded
+    AccessibleRole closedRole = AccessibleRole::Frame;  // its role as the form was unloaded
 
 protected:
     void closeEvent(QCloseEvent* event) override;

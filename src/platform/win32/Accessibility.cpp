@@ -1,7 +1,12 @@
 #include "platform/win32/Accessibility.h"
 
+#include "platform/Runtime.h"
+#include "platform/win32/Text.h"
+
 #include <commctrl.h>
 #include <oleacc.h>
+
+#include <utility>
 
 namespace {
 
@@ -17,10 +22,15 @@ constexpr GUID kLiveSetting = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;
 
+constexpr std::int16_t kFollowLink = 300;  // the string of a link's default action
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // Windows' own object for a window's client area, in another role; everything else, and
-// every question about the children, is the standard object's.
+// every question about the children, is the standard object's. A whole object rather than
+// Direct Annotation (IAccPropServices), which could give the role and the action's name but
+// not what the action does: a static control's standard object does nothing on it. Nor could
+// annotations be checked here: Wine keeps none.
 class RoleObject final : public IAccessible {
 public:
     RoleObject(IAccessible* standard, HWND window, Role role)
@@ -105,7 +115,7 @@ public:
         if (role_ != Role::Link || !IsSelf(child)) {
             return standard_->get_accDefaultAction(child, action);
         }
-        *action = SysAllocString(L"ジャンプ");  // what Japanese Windows calls following a link
+        *action = SysAllocString(ToWide(LoadResString(kFollowLink)).c_str());
         return *action != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
@@ -148,27 +158,32 @@ private:
 
 constexpr UINT_PTR kRoleSubclass = 1;
 
-// Answers a request for the window's client object with the object in its role; other
-// objects are Windows' own.
+// Asked for the role a window is in each time a screen reader asks for its object.
+using RoleSource = std::function<AccessibleRole()>;
+
+// Answers a request for the window's client object with the object in the role its source
+// gives now, where that is a dialog or a link; other objects are Windows' own.
+
 LRESULT CALLBACK AnswerInRole(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR role) {
+                              DWORD_PTR data) {
+    auto* const source = reinterpret_cast<RoleSource*>(data);
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        const AccessibleRole role = (*source)();
         IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+        if ((role == AccessibleRole::Dialog || role == AccessibleRole::Link) &&
+            SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                                 reinterpret_cast<void**>(&standard)))) {
-            auto* object = new RoleObject(standard, window, static_cast<Role>(role));
+            auto* object = new RoleObject(
+                standard, window, role == AccessibleRole::Dialog ? Role::Dialog : Role::Link);
             const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object);
             object->Release();
             if (answer > 0) return answer;
         }
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, AnswerInRole, kRoleSubclass);
+        delete source;
     }
     return DefSubclassProc(window, message, wParam, lParam);
-}
-
-void ShowInRole(HWND window, Role role) {
-    SetWindowSubclass(window, AnswerInRole, kRoleSubclass, static_cast<DWORD_PTR>(role));
 }
 
 // The live setting is a UI Automation property, given to the label's standard object by
@@ -190,9 +205,10 @@ void SetLiveSetting(HWND label, const VARIANT* setting) {
 
 }  // namespace
 
-void ShowAsDialog(HWND form) { ShowInRole(form, Role::Dialog); }
-
-void ShowAsLink(HWND label) { ShowInRole(label, Role::Link); }
+void ShowInRole(HWND window, std::function<AccessibleRole()> role) {
+    SetWindowSubclass(window, AnswerInRole, kRoleSubclass,
+                      reinterpret_cast<DWORD_PTR>(new RoleSource(std::move(role))));
+}
 
 void MakeLiveRegion(HWND label) {
     VARIANT polite{};

@@ -92,8 +92,8 @@ SIZE FrameOf(HWND control) {
 }  // namespace
 
 Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t index, HWND window,
-                                   HFONT font)
-    : design_(design), id_(index + 1), parent_(window) {
+                                   HFONT font, AccessibleRole role)
+    : design_(design), role_(role), id_(index + 1), parent_(window) {
     if (design.type == ControlType::Timer) return;
     const Kind kind = KindOf(design);
     const std::wstring caption = ToWide(design.caption);
@@ -102,7 +102,8 @@ Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t inde
                                reinterpret_cast<HMENU>(id_), GetModuleHandleW(nullptr), nullptr);
     KeepFromInputMethod(control_);
     SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (design.liveRegion) MakeLiveRegion(control_);
+    if (role == AccessibleRole::LiveRegion) MakeLiveRegion(control_);
+    if (role == AccessibleRole::Link) ShowInRole(control_, [] { return AccessibleRole::Link; });
     if (design.type == ControlType::PictureBox) {
         SendMessageW(control_, STM_SETICON,
                      reinterpret_cast<WPARAM>(PictureIcon(design.picture, 32)), 0);
@@ -112,7 +113,7 @@ Win32ControlImpl::Win32ControlImpl(const ControlDesign& design, std::size_t inde
 
 Win32ControlImpl::~Win32ControlImpl() {
     StopTimer();
-    if (design_.liveRegion) ForgetLiveRegion(control_);
+    if (role_ == AccessibleRole::LiveRegion) ForgetLiveRegion(control_);
 }
 
 std::u16string Win32ControlImpl::Text() const {
@@ -122,9 +123,9 @@ std::u16string Win32ControlImpl::Text() const {
 void Win32ControlImpl::SetText(std::u16string_view text) {
     if (control_ == nullptr) return;
     SetWindowTextW(control_, ToWide(text).c_str());
-    // A new text is news, the same one again too; its going away is not.
-    if (AnnouncesCaption(design_, text)) AnnounceLiveRegion(control_);
 }
+
+void Win32ControlImpl::Announce() { AnnounceLiveRegion(control_); }
 
 PixelRect Win32ControlImpl::Rect() const {
     RECT rect{};

@@ -10,9 +10,10 @@
 
 class Win32ControlImpl final : public ControlImpl {
 public:
-    // Control `index` of the form's design, built inside `window` in `font`; its window and
-    // timer ids are index + 1.
-    Win32ControlImpl(const ControlDesign& design, std::size_t index, HWND window, HFONT font);
+    // Control `index` of the form's design, built inside `window` in `font`, shown to screen
+    // readers in `role`; its window and timer ids are index + 1.
+    Win32ControlImpl(const ControlDesign& design, std::size_t index, HWND window, HFONT font,
+                     AccessibleRole role);
     ~Win32ControlImpl() override;
 
     HWND Window() const { return control_; }  // null for a timer
@@ -28,9 +29,11 @@ public:
     void FitToContent() override;
     void StartTimer(int milliseconds) override;
     void StopTimer() override;
+    void Announce() override;
 
 private:
     const ControlDesign& design_;
+    const AccessibleRole role_;
     const UINT_PTR id_;
     HWND parent_;
     HWND control_ = nullptr;                         // destroyed with the form's window

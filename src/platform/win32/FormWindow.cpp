@@ -76,6 +76,7 @@ Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clie
                     outer.width, outer.height, nullptr, nullptr, GetModuleHandleW(nullptr),
                     this);  // sets window_
     KeepFromInputMethod(window_);
+    ShowInRole(window_, [&events] { return events.WindowRole(); });
     // The frame follows the DPI of the monitor the window is on.
     if (WindowDpi(window_) != ScreenDpi()) SetClientRect({0, 0, clientWidth, clientHeight});
     if (design.icon != Picture::None) {
@@ -88,10 +89,8 @@ Win32FormImpl::Win32FormImpl(const FormDesign& design, int clientWidth, int clie
     for (std::size_t i = 0; i < design.controls.size(); ++i) {
         const ControlDesign& control = design.controls[i];
         controls_.push_back(std::make_unique<Win32ControlImpl>(
-            control, i, window_, FontOf(control.font ? control.font : design.font, ScreenDpi())));
-        if (control.type == ControlType::Label && events.HandlesClicks(i)) {
-            ShowAsLink(controls_.back()->Window());
-        }
+            control, i, window_, FontOf(control.font ? control.font : design.font, ScreenDpi()),
+            events.ControlRole(i)));
     }
     const std::vector<std::size_t> order = TabOrder(design);
     if (!order.empty()) focus_ = ControlWindow(order.front());
@@ -279,7 +278,6 @@ void Win32FormImpl::RunModal() {
     }
     ModalStack().push_back(window_);
     modal_ = &run;
-    ShowAsDialog(window_);
     ShowAndActivate();
     MSG message;
     while (!run.ended) {
