@@ -14,7 +14,11 @@ source "$sessions/leftovers.sh"
 # outlives the command is ended with the session.
 KIMORO_SESSION=$(mktemp -d /tmp/kimoro-session-XXXXXX)
 export KIMORO_SESSION
-trap 'end_marked_processes "KIMORO_SESSION=$KIMORO_SESSION" >/dev/null; rm -rf "$KIMORO_SESSION"' EXIT
+end_session() {
+  end_marked_processes "KIMORO_SESSION=$KIMORO_SESSION" >/dev/null
+  rm -rf "$KIMORO_SESSION"
+}
+trap end_session EXIT
 unset WAYLAND_DISPLAY
 export XDG_SESSION_TYPE=x11
 status=0
