@@ -265,8 +265,7 @@ TEST_F(Keyboard, AltLettersClickTheButtonsThroughTheirAccessKeys) {
     ASSERT_TRUE(Activate(frmKimoro()));
     // The access key animates a click, which arrives about 100 ms later.
     PressAlt(frmKimoro(), 'p');
-    ProcessEvents(300);
-    EXPECT_NE(Greeting(), u"") << "Alt+P";
+    EXPECT_TRUE(WaitFor([] { return !Greeting().empty(); }, 5000)) << "Alt+P";
     EXPECT_EQ(frmKimoro().timKimoro().Interval(), 2500);
 
     struct Case {
@@ -284,15 +283,14 @@ TEST_F(Keyboard, AltLettersClickTheButtonsThroughTheirAccessKeys) {
             EXPECT_TRUE(CloseExpectedDialog(c.dialog, c.ok)) << "Alt+" << c.letter;
         });
         PressAlt(frmKimoro(), c.letter);
-        ProcessEvents(300);
+        WaitFor([&] { return shown && !c.dialog.Loaded(); }, 5000);
         EXPECT_TRUE(shown) << "Alt+" << c.letter;
         EXPECT_FALSE(c.dialog.Loaded()) << "Alt+" << c.letter;
     }
 
     ASSERT_TRUE(Activate(frmKimoro()));
     PressAlt(frmKimoro(), 'x');
-    ProcessEvents(300);
-    EXPECT_FALSE(MainLoaded()) << "Alt+X";
+    EXPECT_TRUE(WaitFor([] { return !MainLoaded(); }, 5000)) << "Alt+X";
 }
 
 }  // namespace

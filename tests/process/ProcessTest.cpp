@@ -354,7 +354,7 @@ TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     ASSERT_TRUE(Press(*main, "a"));
     const auto about = program.WaitForWindow(&Window::IsAbout);
     ASSERT_TRUE(about);
-    Pause(300);  // the window manager has framed it
+    ASSERT_TRUE(OuterOf(*about)) << "the window manager does not frame it";
     EXPECT_EQ(clientSize(*about), std::pair(266, 148));
     EXPECT_TRUE(Screenshot("about-dialog", about->id));
     ASSERT_TRUE(Press(*about, "Escape"));
@@ -362,7 +362,7 @@ TEST_F(ProgramProcess, WindowsKeepTheirDesignedClientSizesInTheFramesDrawn) {
     ASSERT_TRUE(Press(*main, "w"));
     const auto directory = program.WaitForWindow(&Window::IsWinDir);
     ASSERT_TRUE(directory);
-    Pause(300);
+    ASSERT_TRUE(OuterOf(*directory)) << "the window manager does not frame it";
     EXPECT_EQ(clientSize(*directory), std::pair(70, 56));
     EXPECT_TRUE(Screenshot("windows-directory-dialog", directory->id));
     ASSERT_TRUE(Press(*directory, "Return"));

@@ -30,20 +30,23 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 [ -x "$build/debian13/usr/games/kimoro" ] ||
   { echo "debian13-sessions: no Debian 13 tree with the package; run with --prepare first" >&2; exit 1; }
+# The tree's commands start in a clean environment: the test run's mark goes along.
+mark=()
+[ -n "${KIMORO_TEST_RUN:-}" ] && mark=(KIMORO_TEST_RUN="$KIMORO_TEST_RUN")
 status=0
 for compositor in mutter kwin; do
   for clients in x11 wayland; do
     tests=$build/bin/process_tests
     [ "$clients" = wayland ] && tests=$build/bin/session_tests
     echo "=== Debian 13, $compositor, $clients client"
-    "${tree[@]}" KIMORO_PROGRAM=/usr/games/kimoro \
+    "${tree[@]}" KIMORO_PROGRAM=/usr/games/kimoro "${mark[@]}" \
       bash tests/sessions/desktop-session.sh "$compositor" "$clients" -- "$tests" || status=1
   done
 done
 echo "=== Debian 13, Orca, X11 session"
-"${tree[@]}" bash tests/sessions/x11-session.sh \
+"${tree[@]}" "${mark[@]}" bash tests/sessions/x11-session.sh \
   python3 tests/sessions/orca-speech.py /usr/games/kimoro || status=1
 echo "=== Debian 13, Orca, mutter, wayland client"
-"${tree[@]}" bash tests/sessions/desktop-session.sh mutter x11 -- \
+"${tree[@]}" "${mark[@]}" bash tests/sessions/desktop-session.sh mutter x11 -- \
   python3 tests/sessions/orca-speech.py --wayland-client /usr/games/kimoro || status=1
 exit "$status"

@@ -7,7 +7,8 @@
 # gets the session's environment: WAYLAND_DISPLAY, DISPLAY (XWayland), XDG_RUNTIME_DIR (a private
 # one), XDG_SESSION_TYPE=wayland, XDG_CURRENT_DESKTOP and a session bus of its own. With
 # "wayland" DISPLAY is left out, as in a session without an X server. Prints what fails and
-# exits with the command's status, or 2 when the session does not come up.
+# exits with the command's status, or 2 when the session does not come up, once every process
+# of the session has ended.
 set -euo pipefail
 
 compositor=${1:?usage: desktop-session.sh mutter|kwin [x11|wayland] -- COMMAND...}
@@ -26,7 +27,11 @@ fail() {
   exit 2
 }
 
+source "$(dirname "$0")/leftovers.sh"
 work=$(mktemp -d /tmp/kimoro-session-XXXXXX)
+# Every process of the session carries the mark, also those that leave their parent; what
+# outlives the command is ended with the session.
+export KIMORO_SESSION=$work
 compositor_pid=
 bus_pid=
 x_socket=
@@ -37,6 +42,7 @@ stop() {
     wait "$compositor_pid" 2>/dev/null
   fi
   [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null
+  end_marked_processes "KIMORO_SESSION=$work" >/dev/null
   [ -n "$x_socket" ] && rm -f "$x_socket"
   rm -rf "$work"
 }
@@ -52,10 +58,17 @@ export WAYLAND_DISPLAY="wayland-kimoro"
 unset DISPLAY XAUTHORITY QT_QPA_PLATFORM
 
 # A session bus of its own: the compositors publish their interfaces there, and the
-# accessibility bus is started from it on demand.
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
-bus_pid=$(sed -n 2p <<<"$bus")
+# accessibility bus is started from it on demand. A child of this script, not a daemon: a
+# test run that kills the script on a timeout kills it too.
+dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
+bus_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/bus" ] && break
+  kill -0 "$bus_pid" 2>/dev/null || fail "no session bus"
+  sleep 0.1
+done
+export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+[ -n "$DBUS_SESSION_BUS_ADDRESS" ] || fail "no session bus"
 
 case $compositor in
   mutter)

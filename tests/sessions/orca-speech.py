@@ -10,17 +10,22 @@ The keys are typed with xdotool, and an address is clicked through Orca's flat r
 --wayland-client (in a Wayland session, desktop-session.sh) the program is a native Wayland
 client, and its buttons and an address are pressed through their accessible actions, as
 Orca's object navigator does. Needs Orca's Python, the system's, for its AT-SPI bindings.
-Prints each failure and exits 1; 0 when all was said. With ORCA_SPEECH_LOG set, Orca's log
-is kept in that file.
+Orca runs without a speech server and without braille, which it logs every utterance without,
+so that nothing outside the test can hold it up. Each step waits for what it makes Orca say,
+and fails when that does not come within its limit. Prints each failure and exits 1; 0 when
+all was said. With ORCA_SPEECH_LOG set, Orca's log is kept in that file.
 """
+import codecs
 import datetime
 import os
+import pty
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
+import tty
 import warnings
 
 import gi
@@ -50,21 +55,53 @@ def applications(name):
     return [app for app in found if app is not None and app.get_name() == name]
 
 
-def start_orca(work):
+class OrcaLog:
+    """Orca's debug log, as Orca writes it. Orca's file is a pseudo-terminal, which Python
+    writes line by line (a plain file it buffers by the kilobyte): each utterance arrives
+    here when it is said. A thread copies it into `text`."""
+
+    def __init__(self):
+        self.text = ""
+        self._terminal, self._orca_end = pty.openpty()
+        tty.setraw(self._orca_end)  # lines as written, without a carriage return added
+        self.path = os.ttyname(self._orca_end)
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        # A character may come split between two reads.
+        decoder = codecs.getincrementaldecoder("utf-8")(errors="replace")
+        while True:
+            try:
+                data = os.read(self._terminal, 65536)
+            except OSError:
+                return
+            self.text += decoder.decode(data)
+
+
+def start_orca(work, log):
     home = os.path.join(work, "home")
     os.makedirs(home)
+    # Stand-ins for the speech server's and braille's modules, which fail to import as where
+    # the packages are missing: a speech server without a sound device never returns.
+    modules = os.path.join(work, "modules")
+    for name in ("speechd", "brlapi"):
+        os.makedirs(os.path.join(modules, name))
+        with open(os.path.join(modules, name, "__init__.py"), "w") as f:
+            f.write("raise ImportError('left out by the test')\n")
+    # Orca asks pgrep for the user's other Orcas, to end them (--replace) or to refuse to
+    # start. This one is alone on its session's buses and hears of none: the user's own
+    # screen reader and another test run's Orca keep running.
+    commands = os.path.join(work, "orca-commands")
+    os.makedirs(commands)
+    with open(os.path.join(commands, "pgrep"), "w") as f:
+        f.write("#!/bin/sh\nexit 1\n")
+    os.chmod(os.path.join(commands, "pgrep"), 0o755)
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                XDG_DATA_HOME=os.path.join(home, ".local/share"),
-               XDG_CACHE_HOME=os.path.join(home, ".cache"))
-    log = os.path.join(work, "orca.log")
-    orca = subprocess.Popen(["orca", "--replace", "--debug-file=" + log], env=env,
+               XDG_CACHE_HOME=os.path.join(home, ".cache"), PYTHONPATH=modules,
+               PATH=commands + os.pathsep + os.environ["PATH"])
+    return subprocess.Popen(["orca", "--debug-file=" + log.path], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    for _ in range(300):  # until Orca is on the accessibility bus
-        if applications("orca"):
-            break
-        time.sleep(0.1)
-    time.sleep(3)  # and listens to it
-    return orca, log
 
 
 def fake_browser(work):
@@ -91,8 +128,7 @@ def now():
 def utterances(log):
     """What Orca said, as (time of day in seconds, text); without its echo of the keys
     typed ("p ", "return "), which Orca 43 has and Orca 48 not."""
-    with open(log, encoding="utf-8", errors="replace") as f:
-        said = re.findall(r"^(\S+) - SPEECH OUTPUT: '(.*?)' ?\[?\{", f.read(), re.S | re.M)
+    said = re.findall(r"^(\S+) - SPEECH OUTPUT: '(.*?)' ?\[?\{", log.text, re.S | re.M)
     return [(seconds(clock), s) for clock, s in said if not re.fullmatch(r"[a-z]+ ", s)]
 
 
@@ -124,29 +160,72 @@ def press(window_role, title, role, name):
     raise RuntimeError(f"nothing to press named {name} in a window {title}")
 
 
-class Session:
-    """Steps taken, each with the time it began; what Orca said is split by them."""
+class StepFailed(Exception):
+    pass
 
-    def __init__(self):
+
+def wait_for(condition, seconds_allowed, failure):
+    """Polls until condition() holds; StepFailed with failure() (or the text) after the time
+    allowed."""
+    deadline = time.monotonic() + seconds_allowed
+    while not condition():
+        if time.monotonic() > deadline:
+            raise StepFailed(failure() if callable(failure) else failure)
+        time.sleep(0.1)
+
+
+def said_something(said):
+    return bool(said)
+
+
+def said_starting(text):
+    return lambda said: any(s.startswith(text) for s in said)
+
+
+class Session:
+    """Steps taken, each with the time it began; what Orca said is split by them. A step ends
+    when what it waits for has come and Orca has then been quiet for a moment, so that all it
+    said belongs to the step."""
+
+    LIMIT = 30  # seconds a step may take on a loaded machine; most take one
+    QUIET = 1
+
+    def __init__(self, log):
+        self.log = log
         self.steps = []
 
-    def step(self, name, act, settle=3):
+    def step(self, name, act, until=said_something):
         self.steps.append((name, now()))
         act()
-        time.sleep(settle)
+        wait_for(lambda: until(self.said()[name]), self.LIMIT,
+                 lambda: f"{name}: not done within {self.LIMIT} s; Orca said {self.said()[name]}")
+        count = len(utterances(self.log))
+        quiet_since = time.monotonic()
+        while time.monotonic() - quiet_since < self.QUIET:
+            time.sleep(0.1)
+            if len(utterances(self.log)) != count:
+                count = len(utterances(self.log))
+                quiet_since = time.monotonic()
 
-    def command(self, name, keys, role, title, button, settle=3):
+    def command(self, name, keys, role, title, button, until=said_something):
         """The user's command: keys typed, or without a keyboard, the button pressed."""
         if KEYS:
-            self.step(name, lambda: subprocess.run(["xdotool", "key", *keys], check=True), settle)
+            self.step(name, lambda: subprocess.run(["xdotool", "key", *keys], check=True), until)
         else:
-            self.step(name, lambda: press(role, title, Atspi.Role.PUSH_BUTTON, button), settle)
+            self.step(name, lambda: press(role, title, Atspi.Role.PUSH_BUTTON, button), until)
 
-    def said(self, log):
-        said = utterances(log)
+    def said(self):
+        said = utterances(self.log)
         bounds = [t for _, t in self.steps] + [float("inf")]
         return {name: [s for t, s in said if begin <= t < end]
                 for (name, begin), end in zip(self.steps, bounds[1:])}
+
+
+def greeting_shown(greetings):
+    """Whether the program's main window shows a greeting, as its label (a live region, a
+    notification to AT-SPI) tells."""
+    return any(node.get_name() in greetings
+               for app in applications("kimoro") for node in descendants(app))
 
 
 def main():
@@ -156,63 +235,76 @@ def main():
     urls = [table[n] for n in (1004, 1006)]
     frame, dialog, alert = Atspi.Role.FRAME, Atspi.Role.DIALOG, Atspi.Role.ALERT
     main_title, about_title, box_title = "きもろ", table[200], "きもろ"
-    session = Session()
     opened = []
     with tempfile.TemporaryDirectory(prefix="kimoro-orca-") as work:
-        orca, log = start_orca(work)
-        browser, opened_log = fake_browser(work)
-        env = dict(os.environ, PATH=browser + os.pathsep + os.environ["PATH"])
-        if not KEYS:
-            env = {name: value for name, value in env.items()
-                   if name not in ("DISPLAY", "XAUTHORITY")}
-        first = second = None
+        log = OrcaLog()
+        session = Session(log)
+        started = {}  # the processes, by name, to end whatever happens
         try:
-            session.step("start", lambda: None, 0)
-            first = subprocess.Popen([program], env=env)
-            time.sleep(5)
+            # Orca greets once it listens to the accessibility bus and the keyboard.
+            session.step("Orca's start", lambda: started.update(orca=start_orca(work, log)))
+            browser, opened_log = fake_browser(work)
+            env = dict(os.environ, PATH=browser + os.pathsep + os.environ["PATH"])
+            if not KEYS:
+                env = {name: value for name, value in env.items()
+                       if name not in ("DISPLAY", "XAUTHORITY")}
+            session.step("start",
+                         lambda: started.update(first=subprocess.Popen([program], env=env)),
+                         lambda said: any("button" in s for s in said))
             if KEYS:  # Orca's "where am I" on the focused button
                 session.step("where am I", lambda: subprocess.run(
-                    ["xdotool", "key", "KP_Enter"], check=True))
-            for step in ("p1", "p2"):  # the greeting goes after 2.5 s
-                session.command(step, ["p"], frame, main_title, table[101].replace("&", ""), 5)
-            session.command("about", ["a"], frame, main_title, "About")
+                    ["xdotool", "key", "KP_Enter"], check=True),
+                    lambda said: any(re.fullmatch(r"(Alt\+)?P\.?", s) for s in said))
+            for step in ("p1", "p2"):
+                # Said once; the label's emptying 2.5 s later says nothing.
+                session.command(step, ["p"], frame, main_title, table[101].replace("&", ""),
+                                lambda said: (any(g in s for s in said for g in greetings) and
+                                              not greeting_shown(greetings)))
+            session.command("about", ["a"], frame, main_title, "About", said_starting("OK "))
+
+            def opened_so_far():
+                if not os.path.exists(opened_log):
+                    return []
+                with open(opened_log) as f:
+                    return f.read().split()
             if KEYS:
                 # Flat review from the window's last line, the buttons', two lines up, past
                 # the copyright to the second address, and Orca's click on it.
                 session.step("click", lambda: subprocess.run(
                     ["xdotool", "key", "--delay", "500", "Insert+KP_Page_Up", "KP_Home",
-                     "KP_Home", "KP_Divide"], check=True))
+                     "KP_Home", "KP_Divide"], check=True), lambda said: opened_so_far())
             else:
                 session.step("click",
-                             lambda: press(dialog, about_title, Atspi.Role.LINK, urls[1]))
-            if os.path.exists(opened_log):
-                with open(opened_log) as f:
-                    opened = f.read().split()
+                             lambda: press(dialog, about_title, Atspi.Role.LINK, urls[1]),
+                             lambda said: opened_so_far())
+            opened = opened_so_far()
             session.command("about closed", ["Escape"], dialog, about_title, "OK")
-            session.command("windows directory", ["w"], frame, main_title, "WindowsDirectory")
+            session.command("windows directory", ["w"], frame, main_title, "WindowsDirectory",
+                            said_starting("OK "))
             session.command("windows directory closed", ["Return"], dialog, "WindowsDirectory",
                             "OK")
-            def start_second():
-                nonlocal second
-                second = subprocess.Popen([program], env=env)  # two messages, then it ends
-            session.step("message 1", start_second, 5)
-            session.command("message 2", ["Return"], alert, box_title, "OK")
-            session.command("messages closed", ["Return"], alert, box_title, "OK")
-            second.wait(20)
-            session.command("exit", ["x"], frame, main_title, "eXit")
-            first.wait(20)
-            # Orca writes its log through a buffer of some kilobytes, which the log of a
-            # few more events fills.
-            for _ in range(10):
-                subprocess.run(["xdotool", "key", "shift"], check=True)
-                time.sleep(0.3)
-            time.sleep(2)
-            spoken = session.said(log)
-            if os.environ.get("ORCA_SPEECH_LOG"):  # kept for a reader
-                shutil.copy(log, os.environ["ORCA_SPEECH_LOG"])
+            # A second copy shows two messages, then ends.
+            session.step("message 1",
+                         lambda: started.update(second=subprocess.Popen([program], env=env)),
+                         said_starting("OK "))
+            session.command("message 2", ["Return"], alert, box_title, "OK",
+                            said_starting("OK "))
+            session.command("messages closed", ["Return"], alert, box_title, "OK",
+                            lambda said: started["second"].poll() is not None)
+            session.command("exit", ["x"], frame, main_title, "eXit",
+                            lambda said: started["first"].poll() is not None)
+            spoken = session.said()
+        except StepFailed as failure:
+            print("orca-speech:", failure)
+            if started["orca"].poll() is not None:  # e.g. another Orca's --replace killed it
+                print("orca-speech: Orca had ended, with status", started["orca"].returncode)
+            return 1
         finally:
-            for process in (second, first, orca):
-                if process and process.poll() is None:
+            if os.environ.get("ORCA_SPEECH_LOG"):  # kept for a reader
+                with open(os.environ["ORCA_SPEECH_LOG"], "w", encoding="utf-8") as f:
+                    f.write(log.text)
+            for process in started.values():
+                if process.poll() is None:
                     process.kill()
                     process.wait()
 
