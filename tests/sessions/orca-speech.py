@@ -278,11 +278,13 @@ def main():
                              lambda: press(dialog, about_title, Atspi.Role.LINK, urls[1]),
                              lambda said: opened_so_far())
             opened = opened_so_far()
-            session.command("about closed", ["Escape"], dialog, about_title, "OK")
+            # The window the user is back in is said as each dialog closes.
+            back_in_main = lambda said: any(main_title in s for s in said)
+            session.command("about closed", ["Escape"], dialog, about_title, "OK", back_in_main)
             session.command("windows directory", ["w"], frame, main_title, "WindowsDirectory",
                             said_starting("OK "))
             session.command("windows directory closed", ["Return"], dialog, "WindowsDirectory",
-                            "OK")
+                            "OK", back_in_main)
             # A second copy shows two messages, then ends.
             session.step("message 1",
                          lambda: started.update(second=subprocess.Popen([program], env=env)),

@@ -2,6 +2,7 @@
 #include "platform/qt/FormWindow.h"
 
 #include "platform/common/FormRules.h"
+#include "platform/qt/ClosedWindows.h"
 #include "platform/qt/Display.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
@@ -128,8 +129,7 @@ QtFormImpl::~QtFormImpl() {
     controls_.clear();  // no event reaches the form any more
     window_->closedRole = events_.WindowRole();
     window_->form = nullptr;
-    window_->hide();
-    window_->deleteLater();
+    KeepClosedWindow(window_);
     ForgetSystemMenu(handle_);
     if (modalLoop_) modalLoop_->quit();
 }

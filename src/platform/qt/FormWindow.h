@@ -14,8 +14,8 @@ class QEventLoop;
 class QPushButton;
 class QtFormImpl;
 
-// The window of a loaded form. It outlives its QtFormImpl briefly: an unloaded window is hidden
-// at once and deleted when control returns to the event loop it was unloaded in.
+// The window of a loaded form. It outlives its QtFormImpl: an unloaded window is hidden at once
+// and kept for screen readers until the next window closes (ClosedWindows.h).
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}

@@ -1,9 +1,10 @@
 #include "platform/Backend.h"
+#include "platform/qt/ClosedWindows.h"
 #include "platform/qt/Text.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -21,17 +22,6 @@ QString CopiedText(const QMessageBox& box) {
            line;
 }
 
-// The boxes whose showing is over, but `kept`.
-void DeleteClosedBoxes(const QWidget* kept) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != kept && !window->isVisible() && qobject_cast<QMessageBox*>(window)) {
-            delete window;
-        }
-    }
-}
-
-void DeleteAllClosedBoxes() { DeleteClosedBoxes(nullptr); }
-
 }  // namespace
 
 void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
@@ -43,12 +33,5 @@ void ShowMessageBox(std::u16string_view prompt, MsgBoxStyle style) {
     QObject::connect(copy, &QShortcut::activated,
                      [box] { QGuiApplication::clipboard()->setText(CopiedText(*box)); });
     box->exec();
-    box->hide();  // also when the program's end, not the user, ended its showing
-    // Each box outlives its showing until the next box has been shown and closed, the last
-    // until the application goes: Qt gives a new accessible object the number of one gone,
-    // and a screen reader takes the parts of a box shown at once after another for those it
-    // had, and leaves its text unread.
-    DeleteClosedBoxes(box);
-    qRemovePostRoutine(DeleteAllClosedBoxes);  // called once, whatever the number of boxes
-    qAddPostRoutine(DeleteAllClosedBoxes);
+    KeepClosedWindow(box);  // also when the program's end, not the user, ended its showing
 }

@@ -107,7 +107,10 @@ bool Activate(Form& form) {
     QWidget* window = WindowOf(form);
     if (window == nullptr) return false;
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    // Not qWaitForWindowActive: to Qt a window is active while the focus window is a
+    // transient window of its, such as a closed dialog that stays, hidden, for screen readers
+    // and keeps the focus where no window manager moves it (the offscreen platform).
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 std::string FocusedControl() {
