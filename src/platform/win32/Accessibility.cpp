@@ -163,7 +163,6 @@ using RoleSource = std::function<AccessibleRole()>;
 
 // Answers a request for the window's client object with the object in the role its source
 // gives now, where that is a dialog or a link; other objects are Windows' own.
-
 LRESULT CALLBACK AnswerInRole(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR data) {
     auto* const source = reinterpret_cast<RoleSource*>(data);
