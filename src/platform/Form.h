@@ -114,6 +114,9 @@ private:
     class Events;   // what the window system tells the form
     struct Window;  // the window and controls of the loaded form
     Window& window() const;
+    // One side of the outer rectangle, in twips.
+    float Side(int PixelRect::*side) const;
+    void SetSide(int PixelRect::*side, float twips);
     void ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested);
 
     const FormDesign& design_;

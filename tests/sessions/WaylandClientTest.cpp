@@ -8,7 +8,6 @@
 #include "support/ProcessUnderTest.h"
 
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
@@ -19,37 +18,11 @@
 
 namespace {
 
-const QString kMainTitle = QStringLiteral(u"きもろ");
-const QString kAboutTitle = QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報");
-const QString kWinDirTitle = QStringLiteral(u"WindowsDirectory");
 // Each dialog with the main window's button that opens it.
 const std::pair<QString, QString> kDialogs[] = {{QStringLiteral("About"), kAboutTitle},
                                                 {QStringLiteral("WindowsDirectory"), kWinDirTitle}};
 
-class Program {
-public:
-    explicit Program(const QProcessEnvironment& environment) {
-        process_.setProcessEnvironment(environment);
-        process_.start(ProgramUnderTest(), {});
-        process_.waitForStarted();
-    }
-    ~Program() {
-        process_.kill();
-        process_.waitForFinished();
-    }
-    qint64 Pid() const { return process_.processId(); }
-    bool Running() { return process_.state() == QProcess::Running && !process_.waitForFinished(0); }
-    bool EndsWithCodeZero() {
-        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(kDeadlineMs)) {
-            return false;
-        }
-        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-    QString Said() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
-
-private:
-    QProcess process_;
-};
+using Program = StartedProgram;
 
 class WaylandClient : public ::testing::Test {
 protected:

@@ -28,6 +28,7 @@ fail() {
 }
 
 source "$(dirname "$0")/leftovers.sh"
+source "$(dirname "$0")/../../scripts/xsession.sh"  # for answers_within
 work=$(mktemp -d /tmp/kimoro-session-XXXXXX)
 # Every process of the session carries the mark, also those that leave their parent; what
 # outlives the command is ended with the session.
@@ -62,11 +63,7 @@ unset DISPLAY XAUTHORITY QT_QPA_PLATFORM
 # test run that kills the script on a timeout kills it too.
 dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
 bus_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/bus" ] && break
-  kill -0 "$bus_pid" 2>/dev/null || fail "no session bus"
-  sleep 0.1
-done
+answers_within 100 "$bus_pid" test -s "$work/bus" || fail "no session bus"
 export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
 [ -n "$DBUS_SESSION_BUS_ADDRESS" ] || fail "no session bus"
 
@@ -76,13 +73,9 @@ case $compositor in
     mutter --headless --wayland --wayland-display="$WAYLAND_DISPLAY" \
       --virtual-monitor 1024x768 >"$work/compositor.log" 2>&1 &
     compositor_pid=$!
-    for _ in $(seq 100); do
-      display=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/compositor.log")
-      [ -n "$display" ] && break
-      kill -0 "$compositor_pid" 2>/dev/null || fail "ended at start"
-      sleep 0.1
-    done
-    [ -n "$display" ] || fail "names no X display"
+    answers_within 100 "$compositor_pid" grep -q 'Using public X11 display' "$work/compositor.log" ||
+      fail "ended at start, or names no X display"
+    display=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/compositor.log")
     export DISPLAY=$display
     XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 1)
     export XAUTHORITY
@@ -97,12 +90,8 @@ case $compositor in
       --width 1024 --height 768 --socket "$WAYLAND_DISPLAY" \
       >"$work/display" 2>"$work/compositor.log" &
     compositor_pid=$!
-    for _ in $(seq 50); do
-      [ -s "$work/display" ] && break
-      sleep 0.1
-    done
+    answers_within 50 "$compositor_pid" test -s "$work/display" || fail "names no X display"
     display=$(head -n 1 "$work/display")
-    [ -n "$display" ] || fail "names no X display"
     export DISPLAY=$display
     x_socket="/tmp/.X11-unix/X${display#:}"
     ;;
@@ -112,13 +101,9 @@ case $compositor in
     ;;
 esac
 
-for _ in $(seq 100); do
-  [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && xdpyinfo >/dev/null 2>&1 && break
-  kill -0 "$compositor_pid" 2>/dev/null || fail "ended at start"
-  sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "its Wayland display does not come up"
-xdpyinfo >/dev/null 2>&1 || fail "its X display $DISPLAY does not answer"
+answers_within 100 "$compositor_pid" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ||
+  fail "its Wayland display does not come up"
+answers_within 100 "$compositor_pid" xdpyinfo || fail "its X display $DISPLAY does not answer"
 
 if [ "$clients" = wayland ]; then
   unset DISPLAY XAUTHORITY

@@ -4,7 +4,6 @@
 #include "support/ProcessUnderTest.h"
 
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -14,13 +13,6 @@
 #include <optional>
 #include <utility>
 #include <vector>
-
-#include <signal.h>
-
-// The main window and the message boxes share their title.
-inline const QString kMainTitle = QStringLiteral(u"きもろ");
-inline const QString kAboutTitle = QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報");
-inline const QString kWinDirTitle = QStringLiteral(u"WindowsDirectory");
 
 // Runs an X tool to its end and returns its standard output, trimmed; empty when it fails.
 inline QString Tool(const QString& program, const QStringList& arguments) {
@@ -59,37 +51,11 @@ inline std::vector<Window> VisibleWindowsOf(qint64 pid) {
     return windows;
 }
 
-// A copy of the program with its own environment. It keeps a record of every window it
-// was seen with, so that a test can tell what it showed between two looks.
-class Program {
+// A copy of the program that keeps a record of every window it was seen with, so that a
+// test can tell what it showed between two looks.
+class Program : public StartedProgram {
 public:
-    explicit Program(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
-        process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        process_.start(ProgramUnderTest(), arguments);
-        process_.waitForStarted();
-    }
-    ~Program() { Kill(SIGKILL); }
-
-    qint64 Pid() const { return process_.processId(); }
-    // What it printed on its error output so far: nothing, on any start that succeeds.
-    QString Said() {
-        said_ += QString::fromLocal8Bit(process_.readAllStandardError());
-        return said_;
-    }
-    bool Running() { return process_.state() == QProcess::Running && !process_.waitForFinished(0); }
-    bool WaitForExit(int timeoutMs = kDeadlineMs) {
-        return process_.state() == QProcess::NotRunning || process_.waitForFinished(timeoutMs);
-    }
-    bool EndedWithCodeZero() const {
-        return process_.state() == QProcess::NotRunning &&
-               process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-    void Kill(int signal) {
-        if (process_.state() == QProcess::NotRunning) return;
-        ::kill(static_cast<pid_t>(Pid()), signal);
-        process_.waitForFinished(kDeadlineMs);
-    }
+    using StartedProgram::StartedProgram;
 
     std::vector<Window> Windows() {
         std::vector<Window> windows = VisibleWindowsOf(Pid());
@@ -125,8 +91,6 @@ public:
     std::size_t MostWindowsAtOnce() const { return mostAtOnce_; }
 
 private:
-    QProcess process_;
-    QString said_;
     std::map<QString, Window> seen_;
     std::size_t mostAtOnce_ = 0;
 };

@@ -18,16 +18,9 @@ int loadedForms = 0;
 
 // A form is placed by the frame the window system draws around it, and measured by the
 // classic frame: its client area is the same on every desktop.
-PixelRect DrawnRect(const FormImpl& window) { return Around(window.ClientRect(), window.Frame()); }
-PixelRect ClassicRect(const FormImpl& window, double twipsPerPixel) {
-    return Around(window.ClientRect(), ClassicFrame(twipsPerPixel));
-}
-
-// Moves one side of the rectangle that `frame` makes around the window's client area.
-void SetSide(FormImpl& window, const PixelMargins& frame, int PixelRect::*side, int pixels) {
-    PixelRect rect = Around(window.ClientRect(), frame);
-    rect.*side = pixels;
-    window.SetClientRect(Within(rect, frame));
+bool Places(int PixelRect::*side) { return side == &PixelRect::left || side == &PixelRect::top; }
+PixelMargins FrameFor(int PixelRect::*side, const FormImpl& window, double twipsPerPixel) {
+    return Places(side) ? window.Frame() : ClassicFrame(twipsPerPixel);
 }
 
 }  // namespace
@@ -152,7 +145,7 @@ void Form::Show(ShowStyle style) {
     }
     if (!window.shownOnce) {
         window.shownOnce = true;
-        const PixelRect drawn = DrawnRect(*window.impl);
+        const PixelRect drawn = Around(window.impl->ClientRect(), window.impl->Frame());
         window.impl->SetClientRect(
             Within(CentreIn(StartUpArea(design_.startUpPosition), drawn.width, drawn.height),
                    window.impl->Frame()));
@@ -175,38 +168,31 @@ void Form::Unload() {
 std::u16string Form::Caption() const { return window().impl->Title(); }
 void Form::SetCaption(std::u16string_view caption) { window().impl->SetTitle(caption); }
 
-float Form::Left() const {
-    return static_cast<float>(DrawnRect(*window().impl).left * window().twipsPerPixel);
-}
-float Form::Top() const {
-    return static_cast<float>(DrawnRect(*window().impl).top * window().twipsPerPixel);
-}
-float Form::Width() const {
-    const double twipsPerPixel = window().twipsPerPixel;
-    return static_cast<float>(ClassicRect(*window().impl, twipsPerPixel).width * twipsPerPixel);
-}
-float Form::Height() const {
-    const double twipsPerPixel = window().twipsPerPixel;
-    return static_cast<float>(ClassicRect(*window().impl, twipsPerPixel).height * twipsPerPixel);
+float Form::Left() const { return Side(&PixelRect::left); }
+float Form::Top() const { return Side(&PixelRect::top); }
+float Form::Width() const { return Side(&PixelRect::width); }
+float Form::Height() const { return Side(&PixelRect::height); }
+void Form::SetLeft(float twips) { SetSide(&PixelRect::left, twips); }
+void Form::SetTop(float twips) { SetSide(&PixelRect::top, twips); }
+void Form::SetWidth(float twips) { SetSide(&PixelRect::width, twips); }
+void Form::SetHeight(float twips) { SetSide(&PixelRect::height, twips); }
+
+float Form::Side(int PixelRect::*side) const {
+    const Window& window = this->window();
+    const PixelMargins frame = FrameFor(side, *window.impl, window.twipsPerPixel);
+    return static_cast<float>(Around(window.impl->ClientRect(), frame).*side *
+                              window.twipsPerPixel);
 }
 
-void Form::SetLeft(float twips) {
-    FormImpl& impl = *window().impl;
-    SetSide(impl, impl.Frame(), &PixelRect::left, TwipsToPixels(twips, window().twipsPerPixel));
-}
-void Form::SetTop(float twips) {
-    FormImpl& impl = *window().impl;
-    SetSide(impl, impl.Frame(), &PixelRect::top, TwipsToPixels(twips, window().twipsPerPixel));
-}
-void Form::SetWidth(float twips) {
-    const double twipsPerPixel = window().twipsPerPixel;
-    SetSide(*window().impl, ClassicFrame(twipsPerPixel), &PixelRect::width,
-            SizeToPixels(twips, twipsPerPixel));
-}
-void Form::SetHeight(float twips) {
-    const double twipsPerPixel = window().twipsPerPixel;
-    SetSide(*window().impl, ClassicFrame(twipsPerPixel), &PixelRect::height,
-            SizeToPixels(twips, twipsPerPixel));
+// A negative Width or Height raises an error before the window moves.
+void Form::SetSide(int PixelRect::*side, float twips) {
+    const Window& window = this->window();
+    const int pixels = Places(side) ? TwipsToPixels(twips, window.twipsPerPixel)
+                                    : SizeToPixels(twips, window.twipsPerPixel);
+    const PixelMargins frame = FrameFor(side, *window.impl, window.twipsPerPixel);
+    PixelRect rect = Around(window.impl->ClientRect(), frame);
+    rect.*side = pixels;
+    window.impl->SetClientRect(Within(rect, frame));
 }
 
 // Every length keeps its twips: controls go back to their places and sizes at the new
@@ -225,7 +211,7 @@ void Form::ChangeTwipsPerPixel(double twipsPerPixel, const PixelRect& suggested)
             {rescale(rect.left), rescale(rect.top), rescale(rect.width), rescale(rect.height)});
         if (design_.controls[i].autoSize) impl.FitToContent();
     }
-    const PixelRect classic = ClassicRect(*window.impl, before);
+    const PixelRect classic = Around(window.impl->ClientRect(), ClassicFrame(before));
     const PixelRect client = Within({0, 0, rescale(classic.width), rescale(classic.height)},
                                     ClassicFrame(twipsPerPixel));
     const PixelMargins drawn = window.impl->Frame();

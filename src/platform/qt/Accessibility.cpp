@@ -184,13 +184,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 }  // namespace
 
-void InstallAccessibleInterfaces() {
-    static const bool installed = [] {
-        QAccessible::installFactory(Factory);
-        return true;
-    }();
-    (void)installed;
-}
+void InstallAccessibleInterfaces() { QAccessible::installFactory(Factory); }
 
 void AnnounceCaption(ClickLabel* label) {
     QAccessibleEvent shown(label, QAccessible::ObjectShow);

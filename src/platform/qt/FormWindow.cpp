@@ -177,7 +177,7 @@ void QtFormImpl::PrepareFirstShow() {
     if (!design_.showInTaskbar) SkipTaskbar(window_);
 }
 
-void QtFormImpl::ShowAndActivate() {
+void QtFormImpl::Show() {
     const bool first = !shownOnce_;
     if (first) {
         shownOnce_ = true;
@@ -213,11 +213,9 @@ void QtFormImpl::AdoptFrame(const PixelMargins& drawn) {
     SetClientRect(Within(CentreIn(centre, outer.width, outer.height), drawn));
 }
 
-void QtFormImpl::Show() { ShowAndActivate(); }
-
 void QtFormImpl::RunModal() {
     window_->setWindowModality(Qt::ApplicationModal);
-    ShowAndActivate();
+    Show();
     QEventLoop loop;
     modalLoop_ = &loop;
     loop.exec();  // until the form is unloaded: this object is gone by then

@@ -59,7 +59,6 @@ public:
     void AdoptFrame(const PixelMargins& drawn);
 
 private:
-    void ShowAndActivate();
     void PrepareFirstShow();
     void WatchForDrawnFrame();
 

@@ -250,7 +250,7 @@ PixelMargins Win32FormImpl::Frame() const {
 
 bool Win32FormImpl::Visible() const { return IsWindowVisible(window_) != FALSE; }
 
-void Win32FormImpl::ShowAndActivate() {
+void Win32FormImpl::Show() {
     if (!shownOnce_) {
         shownOnce_ = true;
         // An owned window has no taskbar button: owned by the window it opens over.
@@ -265,8 +265,6 @@ void Win32FormImpl::ShowAndActivate() {
     SetActiveWindow(window_);
 }
 
-void Win32FormImpl::Show() { ShowAndActivate(); }
-
 void Win32FormImpl::RunModal() {
     ModalRun run;
     run.previous = GetActiveWindow();
@@ -278,7 +276,7 @@ void Win32FormImpl::RunModal() {
     }
     ModalStack().push_back(window_);
     modal_ = &run;
-    ShowAndActivate();
+    Show();
     MSG message;
     while (!run.ended) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);

@@ -53,7 +53,6 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void FrameDefaultButton();
     bool TakesInput(HWND control) const;
-    void ShowAndActivate();
 
     const FormDesign& design_;
     FormEvents& events_;
